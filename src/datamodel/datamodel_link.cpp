@@ -1,0 +1,179 @@
+// The control connection: device records and their sockets, sending, receiving and the tick.
+#include "datamodel.h"
+
+#include "clock.h"
+#include "systemsettings.h"
+
+int DataModel::appendDevice(const UDPBrowsingPacket& packet, bool online)
+{
+    auto* record = new DeviceRecord;
+    record->packet = packet;
+    record->online = online ? 1 : 0;
+    record->lastSeen = Clock::now();
+    attachSocket(record);
+    m_devices.append(record);
+    return int(m_devices.size()) - 1;
+}
+
+const DeviceRecord* DataModel::device(int index) const
+{
+    return index >= 0 && index < m_devices.size() ? m_devices[index] : nullptr;
+}
+
+void DataModel::attachSocket(DeviceRecord* record)
+{
+    record->socket = new QTcpSocket(this);
+    connect(record->socket, &QTcpSocket::stateChanged, this, &DataModel::tcpStateChanged);
+    connect(record->socket, &QTcpSocket::readyRead, this, &DataModel::tcpReadyRead);
+    connect(record->socket, &QTcpSocket::connected, this, &DataModel::tcpConnected);
+}
+
+QTcpSocket* DataModel::currentSocket() const
+{
+    const DeviceRecord* record = device(m_currentDevice);
+    return record ? record->socket : nullptr;
+}
+
+int DataModel::indexOfSocket(const QObject* socket) const
+{
+    for (int i = 0; i < m_devices.size(); ++i) {
+        if (m_devices[i]->socket == socket)
+            return i;
+    }
+    return -1;
+}
+
+void DataModel::selectDevice(int index, bool flag)
+{
+    if (index == m_currentDevice)
+        return;
+    disconnectDevice();
+    m_currentDevice = index < m_devices.size() ? index : -1;
+    m_password.clear();
+    m_lastAcceptedPassword.clear();
+    m_bindAddress.clear();
+    m_firstBindAddress.clear();
+    m_firstCycle = true;
+    if (m_currentDevice >= 0)
+        connectToDevice();
+    emit deviceListSelectionChanged(m_currentDevice, flag);
+}
+
+void DataModel::connectToDevice()
+{
+    DeviceRecord* record = m_devices.value(m_currentDevice);
+    if (!record)
+        return;
+    const QHostAddress target(record->packet.ipAddress);
+    disconnectDevice();
+    record->socket->connectToHost(target, controlPort(), QIODevice::ReadWrite);
+    m_tickCount = 0;
+}
+
+void DataModel::disconnectDevice()
+{
+    m_pending.clear();
+    if (QTcpSocket* socket = currentSocket()) {
+        socket->disconnectFromHost();
+        socket->abort();
+    }
+}
+
+qint64 DataModel::sendPacket(quint8 type, quint8 subType, quint8 funcId, quint8 access,
+                             const char* payload, quint16 length)
+{
+    QTcpSocket* socket = currentSocket();
+    if (!socket)
+        return -1;
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return socket->state();
+    wire::PacketHeader header;
+    const SystemSettings* settings = SystemSettings::instance();
+    header.version = settings ? settings->headerWord() : 1;
+    header.type = type;
+    header.subType = subType;
+    header.funcId = funcId;
+    header.access = access;
+    if (!wire::buildPacket(m_sendBuffer, header, payload, length))
+        return -1;
+    socket->write(m_sendBuffer);
+    return socket->flush();
+}
+
+qint64 DataModel::sendCommand(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+{
+    m_recent.record(type, subType, funcId, Clock::now());
+    return sendPacket(type, subType, funcId, wire::AccessWrite, payload.constData(),
+                      quint16(qMin(payload.size(), 0xFFFF)));
+}
+
+qint64 DataModel::sendQuery(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+{
+    return sendPacket(type, subType, funcId, wire::AccessRead, payload.constData(),
+                      quint16(qMin(payload.size(), 0xFFFF)));
+}
+
+void DataModel::queueCommand(quint8 type, quint8 subType, quint8 funcId, quint8 key1, quint8 key2,
+                             const QByteArray& payload)
+{
+    const qint64 now = Clock::now();
+    m_recent.record(type, subType, funcId, now);
+    m_pending.enqueue(now, type, subType, funcId, key1, key2, payload);
+}
+
+void DataModel::sendDueCommands()
+{
+    const auto due = m_pending.takeDue(Clock::now());
+    for (const PendingCommands::Entry& e : due) {
+        sendPacket(e.type, e.subType, e.funcId, wire::AccessWrite, e.payload.constData(),
+                   quint16(qMin(e.payload.size(), 0xFFFF)));
+    }
+}
+
+void DataModel::tcpReadyRead()
+{
+    const int index = indexOfSocket(sender());
+    if (index < 0 || index != m_currentDevice)
+        return; // another unit's data stays in its socket
+    m_lastReceive = Clock::now();
+    QTcpSocket* socket = m_devices[index]->socket;
+    if (socket->bytesAvailable() <= 0)
+        return;
+    m_receive.append(socket->readAll());
+    m_receive.cut([this](const wire::PacketHeader& header, const char* payload) {
+        dispatchPacket(header, payload);
+    });
+}
+
+void DataModel::tcpConnected()
+{
+    if (indexOfSocket(sender()) != m_currentDevice)
+        return;
+    m_receive.clear();
+    m_lastReceive = Clock::now();
+    m_firstBindAddress.clear();
+    m_firstCycle = true;
+}
+
+void DataModel::tcpStateChanged(QAbstractSocket::SocketState state)
+{
+    const int index = indexOfSocket(sender());
+    if (index < 0)
+        return;
+    if (index == m_currentDevice) {
+        m_loggedIn = false;
+        if (state == QAbstractSocket::ConnectedState)
+            m_devices[index]->localAddress = m_bindAddress;
+    }
+    emit deviceListNetworkChanged(index);
+}
+
+void DataModel::timeout()
+{
+    ++m_tickCount;
+    QTcpSocket* socket = currentSocket();
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    sendDueCommands();
+    m_recent.expire(Clock::now());
+}
