@@ -1,6 +1,19 @@
 #include "wire/packetcutter.h"
 
+#include <cstring>
+
 namespace wire {
+
+namespace {
+// Bytes that byte-wise resynchronisation would skip from `p`: up to the next possible first
+// header byte, but never below the eleven bytes at which it stops to wait.
+int skipToCandidate(const char* p, int available)
+{
+    const int limit = available - kHeaderSize;
+    const void* next = std::memchr(p + 1, 0x82, size_t(limit - 1));
+    return next ? int(static_cast<const char*>(next) - p) : limit;
+}
+} // namespace
 
 void PacketCutter::append(const QByteArray& bytes)
 {
@@ -27,8 +40,12 @@ void PacketCutter::cut(const Handler& handler)
             break;
         const char* p = m_buffer.constData() + m_offset;
         if (readU16(p) != kMagic) {
-            qCDebug(lcWire) << "PacketHeader Error!!! total len =" << available;
-            ++m_offset;
+            if (lcWire().isDebugEnabled()) {
+                qCDebug(lcWire) << "PacketHeader Error!!! total len =" << available;
+                ++m_offset;
+            } else {
+                m_offset += skipToCandidate(p, available);
+            }
             continue;
         }
         const int length = readU16(p + 8);

@@ -1,0 +1,218 @@
+// Sending and receiving through DataModel over real loopback sockets.
+#include "clock.h"
+#include "datamodel.h"
+#include "systemsettings.h"
+#include "testenvironment.h"
+#include "wire/packetcutter.h"
+
+#include <QSettings>
+#include <QTcpServer>
+#include <QtTest>
+
+namespace {
+
+// Records what the model dispatches, in order.
+class RecordingModel : public DataModel
+{
+public:
+    struct Seen
+    {
+        quint8 type, subType, funcId, access;
+        QByteArray payload;
+    };
+    QList<Seen> seen;
+
+protected:
+    void dispatchPacket(const wire::PacketHeader& h, const char* payload) override
+    {
+        seen.append({h.type, h.subType, h.funcId, h.access, QByteArray(payload, h.length)});
+        DataModel::dispatchPacket(h, payload);
+    }
+};
+
+DataModel::UDPBrowsingPacket loopbackUnit(quint32 id)
+{
+    DataModel::UDPBrowsingPacket p{};
+    p.header = wire::kBrowsingHeader;
+    p.tail = wire::kBrowsingTail;
+    p.packetType = 4;
+    p.deviceId = id;
+    p.ipAddress = 0x7F000001;
+    return p;
+}
+
+} // namespace
+
+class TestDataModelLink : public QObject
+{
+    Q_OBJECT
+    QTcpServer m_server;
+    SystemSettings* m_settings = nullptr;
+    qint64 m_now = 1'000'000;
+
+    // Accepts the model's connection to the current unit.
+    QTcpSocket* accept()
+    {
+        if (!m_server.hasPendingConnections())
+            m_server.waitForNewConnection(3000);
+        return m_server.nextPendingConnection();
+    }
+
+    QList<wire::PacketHeader> readPackets(QTcpSocket* peer, int expected,
+                                          QList<QByteArray>* payloads = nullptr)
+    {
+        wire::PacketCutter cutter;
+        QList<wire::PacketHeader> headers;
+        QElapsedTimer limit;
+        limit.start();
+        while (headers.size() < expected && limit.elapsed() < 3000) {
+            if (!peer->bytesAvailable())
+                peer->waitForReadyRead(100);
+            cutter.append(peer->readAll());
+            cutter.cut([&](const wire::PacketHeader& h, const char* p) {
+                headers.append(h);
+                if (payloads)
+                    payloads->append(QByteArray(p, h.length));
+            });
+        }
+        return headers;
+    }
+
+    void connectModel(DataModel& model, int index)
+    {
+        model.selectDevice(index, false);
+        QTRY_COMPARE(model.device(index)->socket->state(), QAbstractSocket::ConnectedState);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        {
+            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Control/Port"), m_server.serverPort());
+        }
+        m_settings = new SystemSettings;
+        QCOMPARE(m_settings->controlPort(), m_server.serverPort());
+        Clock::setSource([this] { return m_now; });
+    }
+
+    void cleanupTestCase()
+    {
+        Clock::resetSource();
+        delete m_settings;
+    }
+
+    void sendsCommandsAndQueries()
+    {
+        DataModel model;
+        model.appendDevice(loopbackUnit(1), true);
+        // Nothing to write to yet: silently skipped.
+        QVERIFY(model.sendCommand(3, 7, 1, QByteArray::fromHex("0001")) < 1);
+        connectModel(model, 0);
+        QScopedPointer<QTcpSocket> peer(accept());
+        QVERIFY(peer);
+
+        model.sendCommand(3, 7, 1, QByteArray::fromHex("0201"));
+        model.sendQuery(3, 32, 16, QByteArray::fromHex("05"));
+        QList<QByteArray> payloads;
+        const auto got = readPackets(peer.data(), 2, &payloads);
+        QCOMPARE(got.size(), 2);
+        QCOMPARE(int(got[0].access), 1);
+        QCOMPARE(int(got[0].version), 1);
+        QCOMPARE(payloads[0], QByteArray::fromHex("0201"));
+        QCOMPARE(int(got[1].access), 0);
+        QCOMPARE(int(got[1].funcId), 16);
+        // Only the command is remembered for echo suppression.
+        QVERIFY(model.recentCommand().holds(3, 7, 1));
+
+        // A payload the unit cannot take is refused whole, not truncated or overflowed.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Packet refused"));
+        model.sendCommand(3, 8, 1, QByteArray(3000, 'x'));
+        model.sendQuery(2, 2, 37);
+        const auto after = readPackets(peer.data(), 1);
+        QCOMPARE(after.size(), 1);
+        QCOMPARE(int(after[0].funcId), 37);
+    }
+
+    void coalescesQueuedCommandsAndExpiresTheRecentCommand()
+    {
+        RecordingModel model;
+        model.appendDevice(loopbackUnit(1), true);
+        connectModel(model, 0);
+        QScopedPointer<QTcpSocket> peer(accept());
+
+        const qint64 t0 = m_now;
+        model.queueCommand(3, 4, 3, 2, 5, "first");
+        m_now = t0 + 50;
+        model.queueCommand(3, 4, 3, 2, 5, "second"); // same key: replaces, keeps t0
+        model.queueCommand(3, 4, 3, 3, 5, "other");  // other channel: its own entry at t0+50
+        m_now = t0 + 179;
+        model.timeout();
+        QCOMPARE(model.pendingCommandCount(), 2); // due only once 179 ms have fully passed
+        m_now = t0 + 180;
+        model.timeout();
+        QCOMPARE(model.pendingCommandCount(), 1);
+        m_now = t0 + 230;
+        model.timeout();
+        QCOMPARE(model.pendingCommandCount(), 0);
+
+        QList<QByteArray> payloads;
+        const auto got = readPackets(peer.data(), 2, &payloads);
+        QCOMPARE(got.size(), 2);
+        QCOMPARE(payloads, (QList<QByteArray>{"second", "other"}));
+        QCOMPARE(int(got[0].access), 1);
+
+        // The record of the last edit holds for 1499 ms, then clears.
+        m_now = t0 + 50 + 1499;
+        model.timeout();
+        QVERIFY(model.recentCommand().holdsGroup(3, 4));
+        m_now = t0 + 50 + 1500;
+        model.timeout();
+        QVERIFY(!model.recentCommand().holdsGroup(3, 4));
+
+        // Closing the connection forgets what was still waiting.
+        model.queueCommand(3, 7, 2, 0, 255, "drag");
+        model.selectDevice(-1, false);
+        QCOMPARE(model.pendingCommandCount(), 0);
+    }
+
+    void dispatchesThePacketsOfTheCurrentUnitOnly()
+    {
+        RecordingModel model;
+        model.appendDevice(loopbackUnit(1), true);
+        model.appendDevice(loopbackUnit(2), true);
+        connectModel(model, 0);
+        QScopedPointer<QTcpSocket> current(accept());
+
+        // The other unit's socket is connected too, but it is not the current unit.
+        QTcpSocket* otherSocket = model.device(1)->socket;
+        otherSocket->connectToHost(QHostAddress::LocalHost, m_server.serverPort());
+        QScopedPointer<QTcpSocket> other(accept());
+        QTRY_COMPARE(otherSocket->state(), QAbstractSocket::ConnectedState);
+
+        other->write(wire::packet(3, 1, 1, 0x80, QByteArray(17, '\x10')));
+        const QByteArray a = wire::packet(3, 11, 1, 0x80, QByteArray(16, '\x20'));
+        const QByteArray b = wire::packet(2, 2, 37, 0x80, QByteArray(1, '\x01'));
+        // Two garbage bytes, then a packet split over two writes, then another packet.
+        QTest::ignoreMessage(QtDebugMsg,
+                             QRegularExpression("PacketHeader Error!!! total len = \\d+"));
+        QTest::ignoreMessage(QtDebugMsg,
+                             QRegularExpression("PacketHeader Error!!! total len = \\d+"));
+        current->write(QByteArray(2, '\0') + a.left(5));
+        current->flush();
+        current->write(a.mid(5) + b);
+        current->flush();
+        QTRY_COMPARE(model.seen.size(), 2);
+        QCOMPARE(int(model.seen[0].subType), 11);
+        QCOMPARE(model.seen[0].payload, QByteArray(16, '\x20'));
+        QCOMPARE(int(model.seen[1].funcId), 37);
+
+        // The other unit's bytes are left in its socket, unread.
+        QTRY_VERIFY(otherSocket->bytesAvailable() > 0);
+        QCOMPARE(model.seen.size(), 2);
+    }
+};
+
+KV_TEST_GUILESS_MAIN(TestDataModelLink)
+#include "tst_datamodellink.moc"
