@@ -1,6 +1,7 @@
 #include "datamodel.h"
 
 #include "clock.h"
+#include "networkinterfaces.h"
 #include "systemsettings.h"
 
 #include <QNetworkProxy>
@@ -15,8 +16,12 @@ DataModel::DataModel(QObject* parent) : QObject(parent)
 {
     if (!s_instance)
         s_instance = this;
+    qRegisterMetaType<DataModel::UDPBrowsingPacket*>("DataModel::UDPBrowsingPacket*");
     fillDefaults();
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    m_activeInterfaceCount = int(NetworkInterfaces::active().size());
+    openRegistry();
+    createUdpSockets();
     connect(&m_timer, &QTimer::timeout, this, &DataModel::timeout);
     m_timer.start(kTickMs);
 }

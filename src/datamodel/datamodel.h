@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devicerecord.h"
+#include "deviceregistry.h"
 #include "modelrecords.h"
 #include "pendingcommands.h"
 #include "wire/packet.h"
@@ -9,11 +10,14 @@
 #include <QAbstractSocket>
 #include <QHostAddress>
 #include <QList>
+#include <QNetworkAddressEntry>
 #include <QObject>
 #include <QTimer>
+#include <QUdpSocket>
 #include <QVariant>
 
 Q_DECLARE_LOGGING_CATEGORY(lcModel)
+Q_DECLARE_METATYPE(wire::UDPBrowsingPacket*)
 
 // The one central object: the known units, the control connection to the selected one and
 // the mirror of its parameters. Every window reads the mirror and is told of changes through
@@ -61,17 +65,39 @@ public:
     const RecentCommand& recentCommand() const { return m_recent; }
     int pendingCommandCount() const { return m_pending.size(); }
 
-    // --- device list and connection
+    // --- discovery and the device list
+    static constexpr quint16 kUdpCommandPort = 6001;
+    static constexpr qint64 kOfflineAfterMs = 2000;
+    void createUdpSockets();
+    void handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datagram);
+    QHostAddress localAddressFor(QUdpSocket* socket, const QHostAddress& unit) const;
+    void sendUdpCommand(quint32 deviceId, quint32 command, const QByteArray& payload);
+    void setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32 gateway);
+    void addDeviceByAddress(quint32 ip);
+    void removeDeviceAt(int index);
+    // Where UDP commands go; the broadcast address unless a test points them elsewhere.
+    void setUdpCommandTarget(const QHostAddress& address, quint16 port);
+    int discoverySocketCount() const { return int(m_discovery.size()); }
+    bool isListening() const { return m_discoveryReceiver != nullptr; }
+    DeviceRegistry& registry() { return m_registry; }
+
     // Appends a record for a unit and gives it its control socket; returns its index.
-    int appendDevice(const UDPBrowsingPacket& packet, bool online);
+    int appendDevice(const UDPBrowsingPacket& packet, bool online,
+                     const QHostAddress& localAddress = {});
     int deviceCount() const { return int(m_devices.size()); }
     const DeviceRecord* device(int index) const;
     void selectDevice(int index, bool flag);
     void connectToDevice();
     void disconnectDevice();
+    void login(const QString& password, bool remember);
     int currentDevice() const { return m_currentDevice; }
     bool isLoggedIn() const { return m_loggedIn; }
     quint16 controlPort() const;
+
+    // What the connection does with the unit's answers; called by the report handlers.
+    void handleLoginAnswer(const QByteArray& payload);
+    void forgetPasswords();
+    void mergeReportedDeviceId(quint32 id);
 
     // --- the mirror
     void applyChannelConfiguration(int usbPlayInput, int usbRecordOutput, int configuration);
@@ -141,6 +167,7 @@ public slots:
     void tcpReadyRead();
     void tcpStateChanged(QAbstractSocket::SocketState state);
     void timeout();
+    void udpReadyRead();
 
 protected:
     // Handlers of the inbound packets, by type; each requires a report (access 0x80).
@@ -156,6 +183,23 @@ private:
     QTcpSocket* currentSocket() const;
     int indexOfSocket(const QObject* socket) const;
     void sendDueCommands();
+    void checkDiscovery();
+    void openRegistry();
+
+    // One sending socket per active interface; datagrams are received on the wildcard address
+    // (a socket bound to a unicast address never sees broadcasts on Linux).
+    struct DiscoveryInterface
+    {
+        int interfaceIndex;
+        QList<QNetworkAddressEntry> entries;
+        QUdpSocket* socket;
+    };
+    QList<DiscoveryInterface> m_discovery;
+    QUdpSocket* m_discoveryReceiver = nullptr;
+    int m_activeInterfaceCount = -1;
+    QHostAddress m_udpCommandTarget{QHostAddress::Broadcast};
+    quint16 m_udpCommandPort = kUdpCommandPort;
+    DeviceRegistry m_registry;
 
     // Device list and connection
     QList<DeviceRecord*> m_devices;

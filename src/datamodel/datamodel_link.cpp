@@ -4,12 +4,16 @@
 #include "clock.h"
 #include "systemsettings.h"
 
-int DataModel::appendDevice(const UDPBrowsingPacket& packet, bool online)
+#include <QDateTime>
+
+int DataModel::appendDevice(const UDPBrowsingPacket& packet, bool online,
+                            const QHostAddress& localAddress)
 {
     auto* record = new DeviceRecord;
     record->packet = packet;
     record->online = online ? 1 : 0;
     record->lastSeen = Clock::now();
+    record->localAddress = localAddress;
     attachSocket(record);
     m_devices.append(record);
     return int(m_devices.size()) - 1;
@@ -171,9 +175,98 @@ void DataModel::tcpStateChanged(QAbstractSocket::SocketState state)
 void DataModel::timeout()
 {
     ++m_tickCount;
+    if (m_tickCount % 100 == 0)
+        checkDiscovery();
     QTcpSocket* socket = currentSocket();
     if (!socket || socket->state() != QAbstractSocket::ConnectedState)
         return;
     sendDueCommands();
     m_recent.expire(Clock::now());
+}
+
+void DataModel::login(const QString& password, bool remember)
+{
+    if (remember)
+        m_password = password;
+    const QByteArray bytes = password.toLocal8Bit();
+    sendPacket(2, 1, 1, wire::AccessWrite, bytes.constData(), quint16(qMin(bytes.size(), 0xFFFF)));
+}
+
+void DataModel::forgetPasswords()
+{
+    m_password.clear();
+    m_lastAcceptedPassword.clear();
+}
+
+void DataModel::handleLoginAnswer(const QByteArray& payload)
+{
+    if (payload.size() != 1)
+        return;
+    switch (quint8(payload[0])) {
+    case 1: {
+        m_loggedIn = true;
+        // Zeroed so that the next reports after login count as changes and reach the views.
+        m_usb.playFileCount = 0;
+        m_usb.recordFileCount = 0;
+        m_system.deviceId = 0;
+        if (!m_password.isEmpty())
+            m_lastAcceptedPassword = m_password;
+        emit tcpSyncToUI(2, 5, 1);
+        emit tcpSyncToUI(2, 5, 16);
+        emit tcpSyncToUI(2, 2, 29);
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(Clock::now());
+        const QDate date = local.date();
+        const QTime time = local.time();
+        QByteArray stamp;
+        stamp.append(char(time.second()));
+        stamp.append(char(time.minute()));
+        stamp.append(char(time.hour()));
+        stamp.append(char(date.day()));
+        stamp.append(char(0));
+        stamp.append(char(date.month() - 1));
+        stamp.append(char(date.year() - 1900));
+        sendCommand(2, 2, 12, stamp);
+        emit deviceListNetworkChanged(m_currentDevice);
+        emit tcpLoginChanged(1);
+        break;
+    }
+    case 0:
+        m_loggedIn = false;
+        if (!m_lastAcceptedPassword.isEmpty())
+            login(m_lastAcceptedPassword, false);
+        emit deviceListNetworkChanged(m_currentDevice);
+        emit tcpLoginChanged(0);
+        break;
+    case 2:
+        m_loggedIn = false;
+        forgetPasswords();
+        emit deviceListNetworkChanged(m_currentDevice);
+        emit tcpLoginChanged(2);
+        break;
+    default:
+        break;
+    }
+}
+
+void DataModel::mergeReportedDeviceId(quint32 id)
+{
+    DeviceRecord* current = m_devices.value(m_currentDevice);
+    if (!current || current->packet.deviceId == id)
+        return;
+    for (int i = 0; i < m_devices.size(); ++i) {
+        DeviceRecord* other = m_devices[i];
+        if (i == m_currentDevice || other->packet.deviceId != id)
+            continue;
+        // The unit is already known under this ID: that entry takes over the address in use.
+        if (other->packet.ipAddress != current->packet.ipAddress) {
+            other->packet.ipAddress = current->packet.ipAddress;
+            emit deviceListIPAddressChanged(uint(i), other->packet.ipAddress);
+            m_registry.sqlUpdateIPAddress(id, other->packet.ipAddress);
+        }
+        selectDevice(i, false);
+        return;
+    }
+    m_registry.sqlUpdateDeviceId(current->packet.deviceId, id);
+    current->packet.deviceId = id;
+    emit deviceListDeviceIDChanged(uint(m_currentDevice), id);
 }

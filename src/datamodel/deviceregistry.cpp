@@ -1,0 +1,193 @@
+#include "deviceregistry.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTextCodec>
+#include <QVariant>
+#include <cstring>
+
+Q_LOGGING_CATEGORY(lcRegistry, "kv.registry")
+
+namespace {
+
+const char* const kCreate =
+    "create table devices (ID INTEGER PRIMARY KEY,DeviceID unsigned int,IPAddress unsigned "
+    "int,Model varchar(18),ARMVersion varchar(20),DSPVersion char(3),Location "
+    "varchar(18),Description varchar(18),SerialNumber varchar(18))";
+
+QTextCodec* localCodec()
+{
+    return QTextCodec::codecForLocale();
+}
+
+// The whole field, trailing NULs included, as text.
+QString wholeField(const char* field, int width)
+{
+    return localCodec()->toUnicode(field, width);
+}
+
+void storeField(char* field, int width, const QVariant& value)
+{
+    const QByteArray bytes = localCodec()->fromUnicode(value.toString());
+    std::memset(field, 0, size_t(width));
+    std::memcpy(field, bytes.constData(), size_t(qMin(width, int(bytes.size()))));
+}
+
+} // namespace
+
+DeviceRegistry::~DeviceRegistry()
+{
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString DeviceRegistry::fieldText(const char* field, int width)
+{
+    const void* nul = std::memchr(field, 0, size_t(width));
+    const int length = nul ? int(static_cast<const char*>(nul) - field) : width;
+    return localCodec()->toUnicode(field, length);
+}
+
+QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry()
+{
+    QList<wire::UDPBrowsingPacket> units;
+    m_connection = QString::fromLatin1(QSqlDatabase::defaultConnection);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    db.setDatabaseName(QStringLiteral("devices.db"));
+    if (!db.open()) {
+        qCDebug(lcRegistry) << "devices.db cannot be opened, error type" << db.lastError().type();
+        return units;
+    }
+    m_open = true;
+    QSqlQuery query(db);
+    // Write-ahead logging without a sync per commit keeps each auto-committed statement cheap
+    // on the GUI thread; the file stays consistent if the process dies.
+    query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    if (query.exec(QString::fromLatin1(kCreate)))
+        return units; // a new file: nothing to load
+    if (!query.exec(QStringLiteral("select * from devices")))
+        return units;
+    while (query.next()) {
+        wire::UDPBrowsingPacket p{};
+        p.deviceId = query.value(1).toUInt();
+        p.ipAddress = query.value(2).toUInt();
+        storeField(p.model, sizeof p.model, query.value(3));
+        storeField(p.armVersion, sizeof p.armVersion, query.value(4));
+        const QByteArray dsp = query.value(5).toByteArray();
+        std::memcpy(p.dspVersion, dsp.constData(), size_t(qMin(3, int(dsp.size()))));
+        storeField(p.location, sizeof p.location, query.value(6));
+        storeField(p.description, sizeof p.description, query.value(7));
+        storeField(p.serialNumber, sizeof p.serialNumber, query.value(8));
+        units.append(p);
+    }
+    return units;
+}
+
+void DeviceRegistry::sqlAdd(const wire::UDPBrowsingPacket& p)
+{
+    QSqlQuery query;
+    query.prepare(QStringLiteral("insert into devices values (NULL, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(uint(p.deviceId));
+    query.addBindValue(uint(p.ipAddress));
+    query.addBindValue(wholeField(p.model, sizeof p.model));
+    query.addBindValue(wholeField(p.armVersion, sizeof p.armVersion));
+    query.addBindValue(QByteArray(reinterpret_cast<const char*>(p.dspVersion), 3));
+    query.addBindValue(wholeField(p.location, sizeof p.location));
+    query.addBindValue(wholeField(p.description, sizeof p.description));
+    query.addBindValue(wholeField(p.serialNumber, sizeof p.serialNumber));
+    if (!query.exec())
+        qCDebug(lcRegistry, "%s, %d", "sqlAdd", __LINE__);
+}
+
+void DeviceRegistry::sqlRemove(quint32 deviceId)
+{
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("DELETE FROM devices WHERE DeviceID = %1").arg(deviceId)))
+        qCDebug(lcRegistry, "%s, %d", "sqlRemove", __LINE__);
+}
+
+void DeviceRegistry::sqlUpdateDeviceId(uint oldId, uint newId)
+{
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("UPDATE devices SET DeviceID = %1 WHERE DeviceID = %2")
+                        .arg(newId)
+                        .arg(oldId)))
+        qCDebug(lcRegistry, "%s, %d", "sqlUpdateDeviceId", __LINE__);
+}
+
+void DeviceRegistry::sqlUpdateIPAddress(uint deviceId, uint ip)
+{
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("UPDATE devices SET IPAddress = %1 WHERE DeviceID = %2")
+                        .arg(ip)
+                        .arg(deviceId)))
+        qCDebug(lcRegistry, "%s, %d", "sqlUpdateIPAddress", __LINE__);
+}
+
+void DeviceRegistry::updateText(const char* name, int line, const QString& statement,
+                                const QString& column, uint deviceId, const QString& text)
+{
+    QSqlQuery query;
+    query.prepare(statement);
+    query.bindValue(QLatin1Char(':') + column, text);
+    query.bindValue(QStringLiteral(":DeviceID"), deviceId);
+    if (!query.exec())
+        qCDebug(lcRegistry, "%s, %d", name, line);
+}
+
+void DeviceRegistry::sqlUpdateModel(uint deviceId, const QString& model)
+{
+    updateText("sqlUpdateModel", __LINE__,
+               QStringLiteral("UPDATE devices SET Model = :Model WHERE DeviceID = :DeviceID"),
+               QStringLiteral("Model"), deviceId, model);
+}
+
+void DeviceRegistry::sqlUpdateARMVersion(uint deviceId, const QString& version)
+{
+    updateText(
+        "sqlUpdateARMVersion", __LINE__,
+        QStringLiteral("UPDATE devices SET ARMVersion = :ARMVersion WHERE DeviceID = :DeviceID"),
+        QStringLiteral("ARMVersion"), deviceId, version);
+}
+
+void DeviceRegistry::sqlUpdateDSPVersion(uint deviceId, const quint8 version[3])
+{
+    QSqlQuery query;
+    query.prepare(
+        QStringLiteral("UPDATE devices SET DSPVersion = :DSPVersion WHERE DeviceID = :DeviceID"));
+    query.bindValue(QStringLiteral(":DSPVersion"),
+                    QByteArray(reinterpret_cast<const char*>(version), 3));
+    query.bindValue(QStringLiteral(":DeviceID"), deviceId);
+    if (!query.exec())
+        qCDebug(lcRegistry, "%s, %d", "sqlUpdateDSPVersion", __LINE__);
+}
+
+void DeviceRegistry::sqlUpdateLocation(uint deviceId, const QString& location)
+{
+    updateText("sqlUpdateLocation", __LINE__,
+               QStringLiteral("UPDATE devices SET Location = :Location WHERE DeviceID = :DeviceID"),
+               QStringLiteral("Location"), deviceId, location);
+}
+
+void DeviceRegistry::sqlUpdateDescription(uint deviceId, const QString& description)
+{
+    updateText(
+        "sqlUpdateDescription", __LINE__,
+        QStringLiteral("UPDATE devices SET Description = :Description WHERE DeviceID = :DeviceID"),
+        QStringLiteral("Description"), deviceId, description);
+}
+
+void DeviceRegistry::sqlUpdateSerialNumber(uint deviceId, const QString& serialNumber)
+{
+    updateText("sqlUpdateSerialNumber", __LINE__,
+               QStringLiteral(
+                   "UPDATE devices SET SerialNumber = :SerialNumber WHERE DeviceID = :DeviceID"),
+               QStringLiteral("SerialNumber"), deviceId, serialNumber);
+}

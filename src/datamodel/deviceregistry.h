@@ -1,0 +1,45 @@
+#pragma once
+
+#include "wire/records.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QLoggingCategory>
+#include <QString>
+
+Q_DECLARE_LOGGING_CATEGORY(lcRegistry)
+
+// Every unit ever heard or added by hand, kept in devices.db in the working directory so that
+// known units are listed (offline) at the next start. Each statement commits on its own.
+class DeviceRegistry
+{
+public:
+    DeviceRegistry() = default;
+    ~DeviceRegistry();
+    DeviceRegistry(const DeviceRegistry&) = delete;
+    DeviceRegistry& operator=(const DeviceRegistry&) = delete;
+
+    // Opens (creating when new) the database; returns the stored units as status images.
+    QList<wire::UDPBrowsingPacket> openRegistry();
+    bool isOpen() const { return m_open; }
+
+    void sqlAdd(const wire::UDPBrowsingPacket& packet);
+    void sqlRemove(quint32 deviceId);
+    void sqlUpdateDeviceId(uint oldId, uint newId);
+    void sqlUpdateIPAddress(uint deviceId, uint ip);
+    void sqlUpdateModel(uint deviceId, const QString& model);
+    void sqlUpdateARMVersion(uint deviceId, const QString& version);
+    void sqlUpdateDSPVersion(uint deviceId, const quint8 version[3]);
+    void sqlUpdateLocation(uint deviceId, const QString& location);
+    void sqlUpdateDescription(uint deviceId, const QString& description);
+    void sqlUpdateSerialNumber(uint deviceId, const QString& serialNumber);
+
+    // Text of a fixed-width field up to its first NUL, from the local 8-bit code page.
+    static QString fieldText(const char* field, int width);
+
+private:
+    void updateText(const char* name, int line, const QString& statement, const QString& column,
+                    uint deviceId, const QString& text);
+    bool m_open = false;
+    QString m_connection;
+};

@@ -1,0 +1,329 @@
+// Discovery of units from their status datagrams, the registry, and the UDP command.
+#include "clock.h"
+#include "datamodel.h"
+#include "networkinterfaces.h"
+#include "systemsettings.h"
+#include "testenvironment.h"
+
+#include <QNetworkDatagram>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <cstring>
+
+namespace {
+
+DataModel::UDPBrowsingPacket unit(quint32 id, const char* model = "KV-88")
+{
+    DataModel::UDPBrowsingPacket p{};
+    p.header = wire::kBrowsingHeader;
+    p.tail = wire::kBrowsingTail;
+    p.packetType = 4;
+    p.deviceId = id;
+    p.ipAddress = 0x7F000001;
+    std::strncpy(p.model, model, sizeof p.model);
+    std::strncpy(p.armVersion, "2.0.1", sizeof p.armVersion);
+    p.dspVersion[0] = 1;
+    p.dspVersion[2] = 25;
+    std::strncpy(p.serialNumber, "SN0001", sizeof p.serialNumber);
+    return p;
+}
+
+QByteArray bytes(const DataModel::UDPBrowsingPacket& p)
+{
+    return QByteArray(reinterpret_cast<const char*>(&p), sizeof p);
+}
+
+LocalInterface fakeInterface(int index, const char* ip, int prefix)
+{
+    LocalInterface li;
+    li.index = index;
+    li.name = QStringLiteral("fake%1").arg(index);
+    li.active = true;
+    QNetworkAddressEntry e;
+    e.setIp(QHostAddress(QString::fromLatin1(ip)));
+    e.setPrefixLength(prefix);
+    li.entries = {e};
+    return li;
+}
+
+int rowCount(quint32 deviceId)
+{
+    QSqlQuery q;
+    q.exec(QStringLiteral("select count(*) from devices where DeviceID = %1").arg(deviceId));
+    return q.next() ? q.value(0).toInt() : -1;
+}
+
+QStringList names(const QSignalSpy& spy)
+{
+    QStringList out;
+    for (const auto& args : spy)
+        out << args.value(0).toString();
+    return out;
+}
+
+} // namespace
+
+class TestDiscovery : public QObject
+{
+    Q_OBJECT
+    SystemSettings* m_settings = nullptr;
+    qint64 m_now = 5'000'000;
+
+    // Runs the once-a-second discovery check at the current time.
+    static void secondTick(DataModel& model)
+    {
+        for (int i = 0; i < 100; ++i)
+            model.timeout();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // A discovery port of this test's own, so that no other unit on the PC is heard.
+        QUdpSocket probe;
+        QVERIFY(probe.bind(QHostAddress::LocalHost, 0));
+        {
+            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Broadcast/Port"), probe.localPort());
+        }
+        probe.close();
+        m_settings = new SystemSettings;
+        NetworkInterfaces::setSource([] {
+            return QList<LocalInterface>{fakeInterface(101, "127.0.0.2", 8),
+                                         fakeInterface(102, "127.0.0.3", 8)};
+        });
+        Clock::setSource([this] { return m_now; });
+    }
+
+    void cleanupTestCase()
+    {
+        Clock::resetSource();
+        NetworkInterfaces::resetSource();
+        delete m_settings;
+    }
+
+    void init() { QFile::remove(QStringLiteral("devices.db")); }
+
+    void dropsMalformedDatagrams_data()
+    {
+        QTest::addColumn<QByteArray>("datagram");
+        const auto good = unit(7);
+        QTest::newRow("153 bytes") << bytes(good).left(153);
+        QTest::newRow("155 bytes") << bytes(good) + '\0';
+        auto p = good;
+        p.packetType = 5;
+        QTest::newRow("packet type 5") << bytes(p);
+        p = good;
+        p.header = 0xACA8;
+        QTest::newRow("header") << bytes(p);
+        p = good;
+        p.tail = 0;
+        QTest::newRow("tail") << bytes(p);
+    }
+
+    void dropsMalformedDatagrams()
+    {
+        QFETCH(QByteArray, datagram);
+        DataModel model;
+        QSignalSpy added(&model, &DataModel::deviceListAdd);
+        model.handleBrowsingPacket(nullptr, datagram);
+        QCOMPARE(model.deviceCount(), 0);
+        QCOMPARE(added.count(), 0);
+        QCOMPARE(rowCount(7), 0);
+    }
+
+    void firstAndLaterDatagrams()
+    {
+        DataModel model;
+        QSignalSpy added(&model, &DataModel::deviceListAdd);
+        QSignalSpy runTime(&model, &DataModel::deviceListRunTimeChanged);
+        QSignalSpy modelName(&model, &DataModel::deviceListModelChanged);
+        QSignalSpy fault(&model, &DataModel::deviceListFaultChanged);
+        QSignalSpy network(&model, &DataModel::deviceListNetworkChanged);
+
+        auto p = unit(7);
+        p.packetType = 6; // both packet types announce a unit
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(added[0][1].toBool(), true);
+        QCOMPARE(runTime.count(), 0);
+        QCOMPARE(rowCount(7), 1);
+
+        // A change behind the first NUL of a text field is no change.
+        p.model[10] = 'x';
+        p.runTime = 60;
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        QCOMPARE(modelName.count(), 0);
+        QCOMPARE(runTime.count(), 1);
+        QCOMPARE(runTime[0][1].toUInt(), 60u);
+
+        // Fields change one by one, each with its signal, in the record's order.
+        QSignalSpy all(&model, &DataModel::deviceListIPAddressChanged);
+        std::strncpy(p.model, "KV-1616", sizeof p.model);
+        p.ipAddress = 0x7F000009;
+        p.fault = 3;
+        m_now += 1500;
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        QCOMPARE(names(modelName), QStringList() << QStringLiteral("0"));
+        QCOMPARE(modelName[0][1].toString(), QStringLiteral("KV-1616"));
+        QCOMPARE(all.count(), 1);
+        QCOMPARE(fault.count(), 1);
+        QCOMPARE(fault[0][1].toBool(), true);
+        QCOMPARE(rowCount(7), 1);
+        QCOMPARE(model.deviceCount(), 1);
+
+        // Silence: offline after more than 2 s, with its fault indication cleared.
+        m_now += 2000;
+        secondTick(model);
+        QCOMPARE(network.count(), 0);
+        m_now += 1;
+        secondTick(model);
+        QCOMPARE(network.count(), 1);
+        QCOMPARE(int(model.device(0)->online), 0);
+        QCOMPARE(fault.count(), 2);
+        QCOMPARE(fault[1][1].toBool(), false);
+
+        // Back again: online once, with what changed meanwhile.
+        p.dspVersion[1] = 4;
+        QSignalSpy dsp(&model, &DataModel::deviceListDSPVersionChanged);
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        QCOMPARE(network.count(), 2);
+        QCOMPARE(dsp.count(), 1);
+        QCOMPARE(fault.count(), 3);
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        QCOMPARE(network.count(), 2);
+    }
+
+    void registrySurvivesARestart()
+    {
+        {
+            DataModel model;
+            auto p = unit(21, "KV-88");
+            model.handleBrowsingPacket(nullptr, bytes(p));
+            model.handleBrowsingPacket(nullptr, bytes(unit(22)));
+            std::strncpy(p.model, "KV-1608", sizeof p.model);
+            p.dspVersion[1] = 3;
+            model.handleBrowsingPacket(nullptr, bytes(p)); // updated in place
+            model.removeDeviceAt(1);
+            model.addDeviceByAddress(0xC0000201);
+        }
+        {
+            // A stored text longer than its field loads as its first 18 bytes.
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "direct");
+            db.setDatabaseName(QStringLiteral("devices.db"));
+            QVERIFY(db.open());
+            QSqlQuery direct(db);
+            QVERIFY(direct.exec(QStringLiteral("insert into devices values (NULL, 30, 0, "
+                                               "'ABCDEFGHIJKLMNOPQRSTUV', '', '', '', '', '')")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("direct"));
+
+        DataModel model;
+        QCOMPARE(model.deviceCount(), 3);
+        const DeviceRecord* first = model.device(0);
+        QCOMPARE(first->packet.deviceId, 21u);
+        QCOMPARE(int(first->online), 0);
+        QCOMPARE(DeviceRegistry::fieldText(first->packet.model, 18), QStringLiteral("KV-1608"));
+        QCOMPARE(DeviceRegistry::fieldText(first->packet.serialNumber, 18),
+                 QStringLiteral("SN0001"));
+        QCOMPARE(int(first->packet.dspVersion[0]), 1);
+        QCOMPARE(int(first->packet.dspVersion[1]), 3);
+        QCOMPARE(int(first->packet.dspVersion[2]), 25);
+        QCOMPARE(model.device(1)->packet.deviceId, 42215u);
+        QCOMPARE(model.device(1)->packet.ipAddress, 0xC0000201u);
+        QCOMPARE(QByteArray(model.device(2)->packet.model, 18), QByteArray("ABCDEFGHIJKLMNOPQR"));
+        QCOMPARE(rowCount(22), 0);
+
+        // A new device ID from the unit moves the row, keeping everything else.
+        model.registry().sqlUpdateDeviceId(21, 99);
+        QSqlQuery q;
+        q.exec(QStringLiteral("select ID, Model from devices where DeviceID = 99"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+        QVERIFY(q.value(1).toString().startsWith(QStringLiteral("KV-1608")));
+    }
+
+    void addingAndRemovingByHand()
+    {
+        DataModel model;
+        model.addDeviceByAddress(0x7F000001);
+        model.addDeviceByAddress(0x7F000001);
+        model.handleBrowsingPacket(nullptr, bytes(unit(42217)));
+        model.addDeviceByAddress(0x7F000002);
+        QCOMPARE(model.deviceCount(), 4);
+        QCOMPARE(model.device(0)->packet.deviceId, 42215u);
+        QCOMPARE(model.device(1)->packet.deviceId, 42216u);
+        QCOMPARE(model.device(3)->packet.deviceId, 42218u);
+
+        model.selectDevice(2, false);
+        QSignalSpy selection(&model, &DataModel::deviceListSelectionChanged);
+        QSignalSpy removed(&model, &DataModel::deviceListRemove);
+        model.removeDeviceAt(0);
+        QCOMPARE(model.currentDevice(), 1);
+        QCOMPARE(model.device(1)->packet.deviceId, 42217u);
+        QCOMPARE(selection.count(), 1);
+        QCOMPARE(selection[0][0].toInt(), 1);
+        model.removeDeviceAt(1); // the current unit: deselected first
+        QCOMPARE(model.currentDevice(), -1);
+        model.removeDeviceAt(7); // outside the list
+        QCOMPARE(removed.count(), 2);
+        QCOMPARE(model.deviceCount(), 2);
+    }
+
+    void commandLeavesOncePerInterfaceAndLocalAddressFollowsTheSubnet()
+    {
+        QUdpSocket listener;
+        QVERIFY(listener.bind(QHostAddress::LocalHost, 0));
+        DataModel model;
+        QCOMPARE(model.discoverySocketCount(), 2);
+        model.setUdpCommandTarget(QHostAddress::LocalHost, listener.localPort());
+        model.handleBrowsingPacket(nullptr, bytes(unit(5)));
+        QSignalSpy ip(&model, &DataModel::deviceListIPAddressChanged);
+        model.setDeviceNetwork(0, 0xC0000205, 0xFFFFFF00, 0xC0000201);
+        QCOMPARE(ip.count(), 1);
+        QCOMPARE(model.device(0)->packet.ipAddress, 0xC0000205u);
+
+        QList<QByteArray> got;
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     while (listener.hasPendingDatagrams())
+                                         got << listener.receiveDatagram().data();
+                                     return got.size() >= 2;
+                                 }()),
+                                 3000);
+        QCOMPARE(got.size(), 2);
+        QCOMPARE(got[0].toHex(' '), QByteArray("05 00 00 00 02 00 00 00 0c 00 00 00 "
+                                               "05 02 00 c0 00 ff ff ff 01 02 00 c0"));
+        QCOMPARE(got[1], got[0]);
+
+        // A unit heard through the first interface is reached from its address there.
+        QUdpSocket* first = nullptr;
+        const auto sockets = model.findChildren<QUdpSocket*>();
+        for (QUdpSocket* s : sockets) {
+            if (s->localAddress() == QHostAddress(QStringLiteral("127.0.0.2")))
+                first = s;
+        }
+        QVERIFY(first);
+        QCOMPARE(model.localAddressFor(first, QHostAddress(QStringLiteral("127.9.9.9"))),
+                 QHostAddress(QStringLiteral("127.0.0.2")));
+        QVERIFY(model.localAddressFor(first, QHostAddress(QStringLiteral("192.0.2.7"))).isNull());
+        QVERIFY(model.localAddressFor(nullptr, QHostAddress(QStringLiteral("127.9.9.9"))).isNull());
+    }
+
+    void hearsDatagramsOnTheDiscoveryPort()
+    {
+        DataModel model;
+        QVERIFY(model.isListening());
+        QUdpSocket unitSocket;
+        unitSocket.writeDatagram(bytes(unit(77)), QHostAddress::LocalHost,
+                                 m_settings->broadcastPort());
+        QTRY_COMPARE(model.deviceCount(), 1);
+        QCOMPARE(model.device(0)->packet.deviceId, 77u);
+    }
+};
+
+KV_TEST_GUILESS_MAIN(TestDiscovery)
+#include "tst_discovery.moc"
