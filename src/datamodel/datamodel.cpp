@@ -102,18 +102,23 @@ void DataModel::resetLiveValues()
         emit tcpSyncToUI(code[0], code[1], code[2], 255, 255);
 }
 
+void DataModel::setTickTimerRunning(bool running)
+{
+    if (running)
+        m_timer.start(kTickMs);
+    else
+        m_timer.stop();
+}
+
 void DataModel::setCurrentPage(int page, int channel)
 {
     m_currentPage = page;
     m_currentPageChannel = channel;
 }
 
-void DataModel::setRefreshFlag(int bit, bool on)
+void DataModel::setRefreshFlag(RefreshFlag flag, bool on)
 {
-    if (on)
-        m_refreshFlags = quint8(m_refreshFlags | (1u << bit));
-    else
-        m_refreshFlags = quint8(m_refreshFlags & ~(1u << bit));
+    m_refreshFlags = on ? quint8(m_refreshFlags | flag) : quint8(m_refreshFlags & ~flag);
 }
 
 quint16 DataModel::controlPort() const

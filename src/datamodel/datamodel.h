@@ -48,6 +48,8 @@ public:
     static constexpr int kInputCount = model::kInputCount;
     static constexpr int kOutputCount = model::kOutputCount;
     static constexpr int kTickMs = 10;
+    static constexpr int kConnectTimeoutTicks = 300;
+    static constexpr qint64 kLinkSilenceMs = 3000;
 
     explicit DataModel(QObject* parent = nullptr);
     ~DataModel() override;
@@ -136,10 +138,23 @@ public:
     int currentPage() const { return m_currentPage; }
     int currentPageChannel() const { return m_currentPageChannel; }
     void setCurrentPage(int page, int channel);
+    // Bits set while a dialog that needs extra reads is open.
+    enum RefreshFlag : quint8
+    {
+        RefreshLabels = 1 << 0,
+        RefreshPresets = 1 << 1,
+        RefreshUsbMedia = 1 << 2,
+        RefreshDeviceSetup = 1 << 3,
+        RefreshTouchPanel = 1 << 4,
+        RefreshStatusRecords = 1 << 5,
+    };
     quint8 refreshFlags() const { return m_refreshFlags; }
-    void setRefreshFlag(int bit, bool on);
+    void setRefreshFlag(RefreshFlag flag, bool on);
 
     quint64 tickCount() const { return m_tickCount; }
+    // The 10 ms heartbeat; tests stop it and call timeout() themselves.
+    void setTickTimerRunning(bool running);
+    QHostAddress bindAddress() const { return m_bindAddress; }
 
 signals:
     void deviceListAdd(DataModel::UDPBrowsingPacket* packet, bool online);
@@ -183,6 +198,12 @@ private:
     QTcpSocket* currentSocket() const;
     int indexOfSocket(const QObject* socket) const;
     void sendDueCommands();
+    QHostAddress chooseBindAddress(const QHostAddress& target) const;
+    void connectionTimedOut();
+    void refresh();
+    void refreshCurrentPage();
+    void refreshDialogs();
+    void read(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload = {});
     void checkDiscovery();
     void openRegistry();
 

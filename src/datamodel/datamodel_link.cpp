@@ -2,6 +2,7 @@
 #include "datamodel.h"
 
 #include "clock.h"
+#include "networkinterfaces.h"
 #include "systemsettings.h"
 
 #include <QDateTime>
@@ -70,8 +71,60 @@ void DataModel::connectToDevice()
         return;
     const QHostAddress target(record->packet.ipAddress);
     disconnectDevice();
+
+    QHostAddress chosen;
+    if (!record->localAddress.isNull()) {
+        // The address that reached this unit last time is tried first.
+        chosen = record->localAddress;
+        record->localAddress.clear();
+    } else {
+        chosen = chooseBindAddress(target);
+        if (!chosen.isNull() && m_firstBindAddress.isNull())
+            m_firstBindAddress = chosen;
+    }
+    if (!chosen.isNull()) {
+        m_bindAddress = chosen;
+        if (!record->socket->bind(chosen, 0, QAbstractSocket::ReuseAddressHint)) {
+            // A socket whose bind failed cannot connect; start over with a fresh one.
+            record->socket->disconnect(this);
+            record->socket->deleteLater();
+            attachSocket(record);
+        }
+    }
     record->socket->connectToHost(target, controlPort(), QIODevice::ReadWrite);
     m_tickCount = 0;
+}
+
+QHostAddress DataModel::chooseBindAddress(const QHostAddress& target) const
+{
+    struct Candidate
+    {
+        QHostAddress ip;
+        bool reachesTarget;
+    };
+    QList<Candidate> candidates;
+    const auto interfaces = NetworkInterfaces::all();
+    for (const LocalInterface& li : interfaces) {
+        for (const QNetworkAddressEntry& e : li.entries) {
+            if (e.ip().protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            const QHostAddress subnet(e.ip().toIPv4Address() & e.netmask().toIPv4Address());
+            candidates.append({e.ip(), target.isInSubnet(subnet, e.prefixLength())});
+        }
+    }
+    if (candidates.isEmpty())
+        return {};
+    // After a failed attempt the next local address is tried, round and round.
+    const QString current = m_bindAddress.toString();
+    for (int i = 0; i < candidates.size(); ++i) {
+        if (candidates[i].ip.toString() == current)
+            return candidates[(i + 1) % candidates.size()].ip;
+    }
+    for (const Candidate& c : qAsConst(candidates)) {
+        if (c.reachesTarget)
+            return c.ip;
+    }
+    return candidates.first().ip;
 }
 
 void DataModel::disconnectDevice()
@@ -178,10 +231,34 @@ void DataModel::timeout()
     if (m_tickCount % 100 == 0)
         checkDiscovery();
     QTcpSocket* socket = currentSocket();
-    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+    if (!socket)
         return;
+    if (socket->state() != QAbstractSocket::ConnectedState) {
+        if (m_tickCount > kConnectTimeoutTicks - 1)
+            connectionTimedOut();
+        return;
+    }
+    const qint64 now = Clock::now();
+    if (now - m_lastReceive > kLinkSilenceMs) {
+        connectionTimedOut();
+        return;
+    }
     sendDueCommands();
-    m_recent.expire(Clock::now());
+    m_recent.expire(now);
+    refresh();
+}
+
+void DataModel::connectionTimedOut()
+{
+    const bool sameAsFirst = m_bindAddress == m_firstBindAddress && !m_firstBindAddress.isNull();
+    if (sameAsFirst && !m_firstCycle) {
+        emit tcpConnectTimeout(true); // every local address has been tried once
+    } else {
+        if (sameAsFirst)
+            m_firstCycle = false;
+        emit tcpConnectTimeout(false);
+    }
+    connectToDevice();
 }
 
 void DataModel::login(const QString& password, bool remember)
