@@ -148,10 +148,11 @@ void SystemSettings::applyLanguage(int value)
     else if (m_languageSupport == 2)
         m_language = 1;
     else
-        m_language = value;
+        m_language = value == 1 ? 1 : 0; // anything but English is Chinese, as on the next start
 
+    // Owned by the settings, so that it leaves the application together with them.
     if (!m_translator)
-        m_translator = new QTranslator(QCoreApplication::instance());
+        m_translator = new QTranslator(this);
     const QString catalogue = m_language == 1 ? QStringLiteral(":/translation/english.qm")
                                               : QStringLiteral(":/translation/chinese.qm");
     m_translator->load(catalogue); // a catalogue that fails to load leaves the source texts

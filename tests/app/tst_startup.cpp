@@ -1,0 +1,318 @@
+// Start-up: the splash, the device version selection, the main window and the sequence that
+// ties them together.
+#include "appsupport.h"
+#include "deviceversionselectiondialog.h"
+#include "mainwindow.h"
+#include "splashscreen.h"
+#include "startup.h"
+#include "systemsettings.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+QTableWidget* tableOf(QWidget* dialog)
+{
+    return dialog->findChild<QTableWidget*>();
+}
+QPushButton* buttonOf(QWidget* dialog, QDialogButtonBox::StandardButton which)
+{
+    return dialog->findChild<QDialogButtonBox*>()->button(which);
+}
+QPushButton* languageButton(QWidget* dialog, const char* position)
+{
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->property("horizontalButtonPosition").toString() == QLatin1String(position))
+            return b;
+    return nullptr;
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void selectDeviceVersion_data()
+    {
+        QTest::addColumn<quint32>("inputs");
+        QTest::addColumn<quint32>("outputs");
+        QTest::addColumn<bool>("dante");
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<bool>("changed");
+
+        // The settings start at profile 2.
+        QTest::newRow("Dante 12x12") << 0xFFFu << 0xFFFu << true << 4 << true;
+        QTest::newRow("Dante wins over masks") << 0x3FFu << 0x1FFu << true << 4 << true;
+        QTest::newRow("16x8") << 0x3FFFFu << 0x1FFu << false << 1 << true;
+        QTest::newRow("8x8 is the current one") << 0x3FFu << 0x1FFu << false << 2 << false;
+        QTest::newRow("4x8") << 0xFu << 0xFFu << false << 3 << true;
+        QTest::newRow("full") << 0xFFFFu << 0xFFFFu << false << 0 << true;
+        QTest::newRow("unknown pair") << 0x1234u << 0x1u << false << 0 << true;
+    }
+    void selectDeviceVersion()
+    {
+        QFETCH(quint32, inputs);
+        QFETCH(quint32, outputs);
+        QFETCH(bool, dante);
+        QFETCH(int, profile);
+        QFETCH(bool, changed);
+
+        writeConfig(QString());
+        SystemSettings settings;
+        DeviceVersionSelectionDialog dialog;
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+
+        QCOMPARE(DeviceVersionSelectionDialog::selectDeviceVersion(inputs, outputs, dante),
+                 changed);
+        QCOMPARE(settings.deviceVersionSelection(), profile);
+        QCOMPARE(configValue("DeviceVersionSelection", "Current").toInt(), profile);
+        // The row stays selected even where it is hidden, so that OK keeps the unit's profile.
+        QCOMPARE(tableOf(&dialog)->currentRow(), profile);
+        buttonOf(&dialog, QDialogButtonBox::Ok)->click();
+        QCOMPARE(settings.deviceVersionSelection(), profile);
+    }
+
+    void dialogShowsTheOfferedProfiles_data()
+    {
+        QTest::addColumn<int>("profile");
+        QTest::newRow("16x8") << 1;
+        QTest::newRow("8x8") << 2;
+    }
+    void dialogShowsTheOfferedProfiles()
+    {
+        QFETCH(int, profile);
+        writeConfig(QStringLiteral("[Language]\nSupport=2\n"
+                                   "[DeviceVersionSelection]\nCurrent=%1\nShowAtStartup=false\n")
+                        .arg(profile));
+        SystemSettings settings;
+        DeviceVersionSelectionDialog dialog;
+        QTableWidget* table = tableOf(&dialog);
+        QCOMPARE(table->rowCount(), SystemSettings::kProfileCount);
+        for (int row = 0; row < table->rowCount(); ++row)
+            QCOMPARE(table->isRowHidden(row), row != 1 && row != 2);
+        QStringList shown;
+        for (int column = 0; column < table->columnCount(); ++column)
+            if (!table->isColumnHidden(column))
+                shown << table->horizontalHeaderItem(column)->text();
+        QCOMPARE(shown, QStringList({"Analog Input", "Analog Output", "USB Rec/Play"}));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("16CH"));
+        QCOMPARE(table->item(2, 5)->text(), QStringLiteral("\u221A"));
+        QCOMPARE(table->currentRow(), profile);
+        QVERIFY(table->selectionModel()->isRowSelected(profile, {}));
+        QVERIFY(!dialog.findChild<QCheckBox*>()->isChecked());
+    }
+
+    void dialogApplies_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("OK") << QStringLiteral("ok") << true;
+        QTest::newRow("double click") << QStringLiteral("double") << true;
+        QTest::newRow("Cancel") << QStringLiteral("cancel") << false;
+    }
+    void dialogApplies()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, applied);
+        writeConfig(QString());
+        SystemSettings settings;
+        DeviceVersionSelectionDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableWidget* table = tableOf(&dialog);
+        dialog.findChild<QCheckBox*>()->setChecked(false);
+        const QPoint cell = table->visualItemRect(table->item(1, 1)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
+        if (action == QLatin1String("double"))
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
+        else
+            buttonOf(&dialog, action == QLatin1String("ok") ? QDialogButtonBox::Ok
+                                                            : QDialogButtonBox::Cancel)
+                ->click();
+
+        QCOMPARE(dialog.result(), int(applied ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(settings.deviceVersionSelection(), applied ? 1 : 2);
+        QCOMPARE(settings.hiddenInputMask(), applied ? 0xFFFE0000u : 0xFFFFFE00u);
+        QCOMPARE(settings.showAtStartup(), !applied);
+        QCOMPARE(configValue("DeviceVersionSelection", "Current").toInt(), applied ? 1 : 2);
+        QCOMPARE(configValue("DeviceVersionSelection", "ShowAtStartup").toBool(), !applied);
+    }
+
+    void languageButtons_data()
+    {
+        QTest::addColumn<int>("support");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("both") << 3 << 1 << QStringLiteral("Device Version Selection");
+        QTest::newRow("Chinese only")
+            << 1 << 0 << QStringLiteral("\u8bbe\u5907\u7248\u672c\u9009\u62e9");
+    }
+    void languageButtons()
+    {
+        QFETCH(int, support);
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        writeConfig(
+            QStringLiteral("[Language]\nSupport=%1\nCurrent=0\n[Title]\nEN=Alpha\nCN=Beta\n")
+                .arg(support));
+        SystemSettings settings;
+        DeviceVersionSelectionDialog dialog;
+        MainWindow window;
+        SplashScreen splash(startup::splashPixmap(false));
+        QPushButton* chinese = languageButton(&dialog, "first");
+        QPushButton* english = languageButton(&dialog, "last");
+        QVERIFY(chinese && english && chinese->isChecked());
+
+        english->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(settings.language(), language);
+        QCOMPARE(configValue("Language", "Current").toInt(), language);
+        // Every window follows, and the button of the language really in use is the checked one.
+        QCOMPARE(dialog.windowTitle(), title);
+        QCOMPARE(english->isChecked(), language == 1);
+        QCOMPARE(chinese->isChecked(), language == 0);
+        QCOMPARE(window.windowTitle(),
+                 language == 1 ? QStringLiteral("Alpha") : QStringLiteral("Beta"));
+        const QLabel* loading = splash.findChild<QLabel*>(QStringLiteral("splashLoadingLabel"));
+        QCOMPARE(loading->text(), language == 1 ? QStringLiteral("Loading...")
+                                                : QStringLiteral("\u6b63\u5728\u52a0\u8f7d..."));
+    }
+
+    void splashPixmap_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QColor>("fill");
+        QTest::newRow("light") << false << QColor(236, 236, 236);
+        QTest::newRow("dark") << true << QColor(48, 49, 51);
+    }
+    void splashPixmap()
+    {
+        QFETCH(bool, dark);
+        QFETCH(QColor, fill);
+        const QImage image = startup::splashPixmap(dark).toImage();
+        QCOMPARE(image.size(), QSize(400, 100));
+        QCOMPARE(image.pixelColor(200, 50), fill);
+        QCOMPARE(image.pixelColor(10, 1), fill); // the straight edge starts at the radius
+        for (const QPoint corner : {QPoint(0, 0), QPoint(399, 0), QPoint(0, 99), QPoint(399, 99)})
+            QCOMPARE(image.pixelColor(corner).alpha(), 0);
+    }
+
+    void splashRegistry()
+    {
+        writeConfig(QString());
+        SystemSettings settings;
+        QCOMPARE(SplashScreen::instance(), nullptr);
+        SplashScreen::reportProgress(50); // nobody listens; must not crash
+        auto first = std::make_unique<SplashScreen>(startup::splashPixmap(false));
+        SplashScreen second(startup::splashPixmap(false));
+        QCOMPARE(SplashScreen::instance(), first.get());
+        SplashScreen::reportProgress(42);
+        QCOMPARE(first->progress(), 42);
+        QCOMPARE(second.progress(), 0);
+        SplashScreen::reportProgress(250);
+        QCOMPARE(first->progress(), 100);
+        first.reset();
+        QCOMPARE(SplashScreen::instance(), nullptr);
+    }
+
+    void mainWindowKeepsItsGeometry()
+    {
+        writeConfig(QString());
+        SystemSettings settings;
+        settings.setValue(QStringLiteral("MainGeometry"), QByteArray());
+        QRect geometry;
+        {
+            MainWindow window;
+            window.setGeometry(40, 30, 700, 450);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            geometry = window.geometry();
+        }
+        QVERIFY(!settings.value(QStringLiteral("MainGeometry")).isEmpty());
+        MainWindow again;
+        QCOMPARE(again.geometry(), geometry);
+    }
+
+    void run_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<quint32>("hiddenInputs");
+
+        const QString base = QStringLiteral("[Broadcast]\nPort=0\n[Language]\nSupport=3\n");
+        QTest::newRow("selection closed")
+            << base + QStringLiteral("[DeviceVersionSelection]\nCurrent=2\n") << false << 0 << 0u;
+        QTest::newRow("selection accepted")
+            << base + QStringLiteral("[DeviceVersionSelection]\nCurrent=1\n") << true << 7
+            << 0xFFFE0000u;
+        QTest::newRow("no selection")
+            << base + QStringLiteral("[DeviceVersionSelection]\nCurrent=2\nShowAtStartup=false\n")
+            << true << 7 << 0xFFFFFE00u;
+    }
+    void run()
+    {
+        QFETCH(QString, ini);
+        QFETCH(bool, accept);
+        QFETCH(int, exitCode);
+        QFETCH(quint32, hiddenInputs);
+        writeConfig(ini);
+
+        bool dialogAsExpected = false;
+        // The splash lets events through while it paints, so look for the dialog until it is up.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* dialog =
+                qobject_cast<DeviceVersionSelectionDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            dialogAsExpected = !buttonOf(dialog, QDialogButtonBox::Cancel)->isVisible() &&
+                               languageButton(dialog, "first")->isVisible() &&
+                               SplashScreen::instance() && !SplashScreen::instance()->isVisible();
+            if (accept)
+                buttonOf(dialog, QDialogButtonBox::Ok)->click();
+            else
+                dialog->close();
+        });
+        answer.start(10);
+        QPointer<MainWindow> shown;
+        quint32 appliedInputs = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* window = qobject_cast<MainWindow*>(w);
+                if (window && window->isVisible() && !QApplication::activeModalWidget()) {
+                    shown = window;
+                    appliedInputs = window->hiddenInputMask();
+                    QCoreApplication::exit(7);
+                }
+            }
+        });
+        poll.start(10);
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        connect(&deadline, &QTimer::timeout, this, [] { QCoreApplication::exit(-1); });
+        deadline.start(10000);
+
+        QCOMPARE(startup::run(*qApp), exitCode);
+        QCOMPARE(dialogAsExpected, !ini.contains(QLatin1String("ShowAtStartup=false")));
+        QCOMPARE(appliedInputs, hiddenInputs);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(SplashScreen::instance(), nullptr);
+        QVERIFY(shown.isNull()); // the window belongs to the start-up frame
+    }
+};
+
+KV_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
