@@ -1,0 +1,78 @@
+#include "unitcore.h"
+
+#include "dspcommands.h"
+#include "dspreports.h"
+#include "systemcommands.h"
+#include "systemreports.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+// The cabinet warms and cools over ten minutes around the fan's switching band.
+constexpr double kThermalPeriodMs = 600000.0;
+
+double thermalPhase(qint64 uptimeMs)
+{
+    return kTwoPi * double(uptimeMs) / kThermalPeriodMs;
+}
+
+} // namespace
+
+UnitCore::UnitCore(const ChannelProfile& profile, quint32 deviceId, QObject* parent)
+    : QObject(parent), m_state(profile, deviceId), m_usb(profile.hasUsb()), m_transfer(m_presets)
+{
+    m_started.start();
+}
+
+qint64 UnitCore::uptimeMs() const
+{
+    return m_clock ? m_clock() : m_started.elapsed();
+}
+
+void UnitCore::setClock(std::function<qint64()> uptimeMs)
+{
+    m_clock = std::move(uptimeMs);
+}
+
+MeterEngine::Levels UnitCore::meters()
+{
+    const qint64 now = uptimeMs();
+    return MeterEngine::compute(m_state, now, m_usb.isPlaying(now));
+}
+
+float UnitCore::temperature() const
+{
+    return float(28.5 + 3.5 * std::sin(thermalPhase(uptimeMs())));
+}
+
+bool UnitCore::fanRunning() const
+{
+    if (m_state.system.fanTest)
+        return true;
+    // On from 30 degrees, off at 27: on the way down the fan keeps running through the band.
+    const double phase = thermalPhase(uptimeMs());
+    const double t = 28.5 + 3.5 * std::sin(phase);
+    return t >= 30.0 || (t > 27.0 && std::cos(phase) < 0.0);
+}
+
+Replies UnitCore::read(const wire::PacketHeader& header, const QByteArray& payload)
+{
+    Replies out;
+    if (header.type == 3)
+        DspReports::build(*this, header.subType, header.funcId, payload, out);
+    else if (header.type == 2 || header.type == 4)
+        SystemReports::build(*this, header.type, header.subType, header.funcId, payload, out);
+    return out;
+}
+
+Replies UnitCore::command(const wire::PacketHeader& header, const QByteArray& payload)
+{
+    Replies out;
+    if (header.type == 3)
+        DspCommands::apply(*this, header.subType, header.funcId, payload, out);
+    else if (header.type == 2)
+        SystemCommands::apply(*this, header.subType, header.funcId, payload, out);
+    return out;
+}

@@ -1,0 +1,149 @@
+#include "unitstate.h"
+
+#include <cstring>
+
+UnitState::UnitState(const ChannelProfile& profile, quint32 deviceId) : m_profile(profile)
+{
+    dsp = defaultDsp();
+
+    System& s = system;
+    s.model = QByteArray(profile.defaultModel());
+    s.serialNumber = QByteArray("VU") + QByteArray::number(deviceId).rightJustified(8, '0');
+    s.versionText = QByteArray("R1#07 virtual");
+    s.dspVersionText = QByteArray("VU");
+    s.controllerVersion = {1, 2, 7};
+    s.buildNumber = 0x1A3;
+    s.dspVersion = {2, 1, 0};
+    s.bootCount = 17;
+    s.totalTimeBase = 3600u * 1200u;
+    s.statusWord = 0;
+    s.dspLoad = {38, 52};
+    s.components = {1, 1, 1, 1, 1};
+    s.deviceStatus = 0;
+    s.statusFlag25 = 0;
+    s.statusFlag28 = 0;
+    s.codeValue = quint16(0x0100 + profile.index());
+    s.statusWord35 = 0;
+    s.statusByte161 = 0;
+    s.ipAddress = 0x7F000001; // 127.0.0.1
+    s.netmask = 0xFF000000;
+    s.gateway = 0;
+    // A locally administered address derived from the device ID.
+    s.mac = {0x02,
+             0x56,
+             quint8(deviceId >> 24),
+             quint8(deviceId >> 16),
+             quint8(deviceId >> 8),
+             quint8(deviceId)};
+    s.rs232Baud = 115200;
+    s.rs485Baud = 19200;
+    s.gateReport = 0;
+    s.systemMute = 0;
+    s.fanTest = 0;
+    s.usbStorage = profile.hasUsb() ? 1 : 0;
+    s.inputMask = profile.inputMask();
+    s.outputMask = profile.outputMask();
+    s.dante = profile.dante() ? 1 : 0;
+    s.formatGeneration = profile.formatGeneration();
+    s.formatExtra = 0;
+    s.deviceId = deviceId;
+    s.clockOffsetSeconds = 0;
+    s.statusBlock41 = {};
+    for (auto& block : s.blocks61)
+        block = {};
+    s.mode161 = 0;
+    s.value161 = 0;
+    s.value162 = 0;
+    s.record41 = {};
+    s.record43 = 0;
+    for (auto& record : s.records44)
+        record = {};
+}
+
+void UnitState::restoreFactoryDsp()
+{
+    dsp = defaultDsp();
+    labels = Labels();
+    system.location.clear();
+    system.description.clear();
+    system.rs232Baud = 115200;
+    system.gateReport = 0;
+    system.systemMute = 0;
+    system.fanTest = 0;
+}
+
+wire::HLPF UnitState::defaultHpf()
+{
+    return wire::HLPF{0, 0, 0, 20.0f};
+}
+
+wire::HLPF UnitState::defaultLpf()
+{
+    return wire::HLPF{0, 0, 0, 20000.0f};
+}
+
+wire::PEQ UnitState::defaultPeq(int band)
+{
+    static constexpr float frequencies[kBands] = {100, 300, 500, 800, 1000, 3000, 5000, 8000};
+    return wire::PEQ{1, 0, frequencies[band & 7], 0.0f, 43};
+}
+
+wire::Limiter UnitState::defaultLimiter()
+{
+    return wire::Limiter{0, 0.0f, 2.0f, 1.0f, 5.0f};
+}
+
+wire::Gate UnitState::defaultGate()
+{
+    return wire::Gate{1, -65.0f, 1.0f, 20.0f};
+}
+
+wire::AGC UnitState::defaultAgc()
+{
+    return wire::AGC{0, -30.0f, -20.0f, 2.0f, 20.0f, 20.0f};
+}
+
+UnitState::Input UnitState::defaultInput()
+{
+    Input in;
+    std::memset(&in, 0, sizeof in);
+    in.gate = defaultGate();
+    in.agc = defaultAgc();
+    in.hpf = defaultHpf();
+    in.lpf = defaultLpf();
+    for (int band = 0; band < kBands; ++band)
+        in.peq[std::size_t(band)] = defaultPeq(band);
+    in.limiter = defaultLimiter();
+    in.faderMin = -56.0f;
+    in.faderMax = 12.0f;
+    return in;
+}
+
+UnitState::Output UnitState::defaultOutput()
+{
+    Output out;
+    std::memset(&out, 0, sizeof out);
+    out.faderMin = -56.0f;
+    out.faderMax = 12.0f;
+    out.hpf = defaultHpf();
+    out.lpf = defaultLpf();
+    for (int band = 0; band < kBands; ++band)
+        out.peq[std::size_t(band)] = defaultPeq(band);
+    out.limiter = defaultLimiter();
+    return out;
+}
+
+UnitState::Dsp UnitState::defaultDsp()
+{
+    Dsp d;
+    // Zero the padding too, so that preset images of equal states are equal byte for byte.
+    std::memset(&d, 0, sizeof d);
+    for (auto& in : d.inputs)
+        in = defaultInput();
+    for (auto& out : d.outputs)
+        out = defaultOutput();
+    d.generator.type = 1;
+    d.generator.frequency = 1000.0f;
+    d.generator.gain = -30.0f;
+    return d;
+}

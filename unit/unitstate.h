@@ -1,0 +1,171 @@
+#pragma once
+
+#include "channelprofile.h"
+#include "wire/records.h"
+
+#include <QByteArray>
+#include <array>
+#include <type_traits>
+
+// The complete parameter and system state of one processor unit. The DSP part is a plain
+// byte-copyable image (flags are bytes, never bool) so that presets can snapshot it whole.
+class UnitState
+{
+public:
+    static constexpr int kInputs = 18;
+    static constexpr int kOutputs = 16;
+    static constexpr int kBands = 8;
+    // Inputs that carry the per-channel auto mixer, input setup and echo-cancellation flags.
+    static constexpr int kConferenceInputs = 16;
+    static constexpr int kAecBlockSize = 19;
+    static constexpr int kLabelSize = 16;
+    static constexpr int kExtraLabelSize = 10;
+
+    struct Input
+    {
+        quint8 inputMode;
+        quint8 phantom;
+        quint8 inputMute;
+        float inputGain;
+        quint8 feedback;
+        wire::Gate gate;
+        wire::AGC agc;
+        wire::HLPF hpf;
+        wire::HLPF lpf;
+        std::array<wire::PEQ, kBands> peq;
+        wire::Limiter limiter;
+        float delay;
+        quint8 levelMute;
+        quint8 levelInvert;
+        quint8 levelGroup;
+        float levelGain;
+        float faderMin;
+        float faderMax;
+        std::array<quint8, kOutputs> mixEnabled;
+        std::array<qint8, kOutputs> mixGain;
+        float amWeight;
+        quint8 amGroup;
+    };
+
+    struct Output
+    {
+        quint8 levelMute;
+        quint8 levelInvert;
+        quint8 levelGroup;
+        float levelGain;
+        float faderMin;
+        float faderMax;
+        wire::HLPF hpf;
+        wire::HLPF lpf;
+        std::array<wire::PEQ, kBands> peq;
+        wire::Limiter limiter;
+        float delay;
+    };
+
+    struct Generator
+    {
+        quint8 on;
+        quint8 type;
+        float frequency;
+        float gain;
+        std::array<quint8, kOutputs> routing;
+    };
+
+    // Everything a preset holds.
+    struct Dsp
+    {
+        std::array<Input, kInputs> inputs;
+        std::array<Output, kOutputs> outputs;
+        Generator generator;
+        quint8 aecOn;
+        // Level (0..3), 16 local-microphone flags and two further bytes.
+        std::array<quint8, kAecBlockSize> aec;
+        quint8 ancChannel;
+        quint8 ancLevel;
+        std::array<quint8, 2> autoMixerEnabled;
+        quint8 outputMeterMode;
+    };
+    static_assert(std::is_trivially_copyable<Dsp>::value, "presets copy the DSP state as bytes");
+
+    struct Labels
+    {
+        std::array<QByteArray, kInputs> inputs;
+        std::array<QByteArray, kInputs> inputExtras;
+        std::array<QByteArray, kOutputs> outputs;
+    };
+
+    // What the unit reports under type 2 (and type 4) besides labels and USB media.
+    struct System
+    {
+        QByteArray model;
+        QByteArray serialNumber;
+        QByteArray location;
+        QByteArray description;
+        QByteArray versionText;    // controller version text, first word "R1#07"
+        QByteArray dspVersionText; // the text shown after the DSP version
+        QByteArray password;
+        std::array<quint8, 3> controllerVersion;
+        quint32 buildNumber;
+        std::array<quint8, 3> dspVersion;
+        quint32 bootCount;
+        quint32 totalTimeBase; // operating seconds before this run
+        quint32 statusWord;
+        std::array<quint32, 2> dspLoad; // (2,2,19): DSP usage in percent, then peak usage
+        std::array<quint8, 5> components;
+        quint8 deviceStatus; // bit 0 DSP ... bit 7 Ethernet; set bits are faults
+        quint8 statusFlag25;
+        quint8 statusFlag28;
+        quint16 codeValue;
+        quint32 statusWord35;
+        quint8 statusByte161;
+        quint32 ipAddress;
+        quint32 netmask;
+        quint32 gateway;
+        std::array<quint8, 6> mac;
+        quint32 rs232Baud;
+        quint32 rs485Baud;
+        quint8 gateReport;
+        quint8 systemMute;
+        quint8 fanTest;
+        quint8 usbStorage;
+        quint32 inputMask;
+        quint32 outputMask;
+        quint8 dante;
+        quint16 formatGeneration;
+        quint8 formatExtra;
+        quint32 deviceId;
+        qint64 clockOffsetSeconds;                      // unit time minus host local time
+        std::array<quint8, 6> statusBlock41;            // (2,4,1): u32, u16
+        std::array<std::array<quint8, 65>, 8> blocks61; // (2,6,1) per index
+        quint8 mode161;
+        quint32 value161;
+        quint8 value162;
+        std::array<quint8, 81> record41;                 // (4,1,1)
+        quint16 record43;                                // (4,1,3)
+        std::array<std::array<quint8, 64>, 4> records44; // (4,1,4) per index
+    };
+
+    explicit UnitState(const ChannelProfile& profile = ChannelProfile::forIndex(0),
+                       quint32 deviceId = 0);
+
+    const ChannelProfile& profile() const { return m_profile; }
+
+    // Factory defaults: DSP state and labels; the identity, network and password stay.
+    void restoreFactoryDsp();
+    static Dsp defaultDsp();
+    static Input defaultInput();
+    static Output defaultOutput();
+    static wire::HLPF defaultHpf();
+    static wire::HLPF defaultLpf();
+    static wire::PEQ defaultPeq(int band);
+    static wire::Limiter defaultLimiter();
+    static wire::Gate defaultGate();
+    static wire::AGC defaultAgc();
+
+    Dsp dsp;
+    Labels labels;
+    System system;
+
+private:
+    ChannelProfile m_profile;
+};
