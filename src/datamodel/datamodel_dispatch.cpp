@@ -1,5 +1,7 @@
-// Inbound packets: every packet cut from the stream is consumed here, by type.
+// Inbound packets: every packet cut from the stream is consumed here, by type. What each code
+// means, how long it may be and when it is held back is stated once, in the report rules.
 #include "datamodel.h"
+#include "reportrules.h"
 
 void DataModel::dispatchPacket(const wire::PacketHeader& header, const char* payload)
 {
@@ -23,28 +25,20 @@ void DataModel::dispatchPacket(const wire::PacketHeader& header, const char* pay
 
 void DataModel::handleUpgradePacket(const wire::PacketHeader& header, const char* payload)
 {
-    Q_UNUSED(payload)
-    if (header.access != wire::AccessReport || header.subType < 1 || header.subType > 2)
-        return;
+    reports::apply(*this, header, payload);
 }
 
 void DataModel::handleSystemPacket(const wire::PacketHeader& header, const char* payload)
 {
-    Q_UNUSED(payload)
-    if (header.access != wire::AccessReport || header.subType < 1 || header.subType > 16)
-        return;
+    reports::apply(*this, header, payload);
 }
 
 void DataModel::handleDspPacket(const wire::PacketHeader& header, const char* payload)
 {
-    Q_UNUSED(payload)
-    if (header.access != wire::AccessReport || header.subType < 1 || header.subType > 32)
-        return;
+    reports::apply(*this, header, payload);
 }
 
 void DataModel::handleStatusPacket(const wire::PacketHeader& header, const char* payload)
 {
-    Q_UNUSED(payload)
-    if (header.access != wire::AccessReport || header.subType != 1)
-        return;
+    reports::apply(*this, header, payload);
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <bitset>
 
 // The mirror of one unit's parameters. Field ranges are those the unit accepts; defaults are
 // the unit's factory values.
@@ -159,9 +160,12 @@ struct SystemState
     quint8 statusByte161 = 0;
     QByteArray statusBlock41; // (2,4,1): u32, u16
     std::array<QByteArray, 8> block61{};
-    quint8 touchMode = 0; // (2,16,1)
-    quint8 touchValue = 0;
-    quint8 touchState = 0; // (2,16,2)
+    quint8 touchMode = 0; // (2,16,1): 0..2
+    quint32 touchValue = 0;
+    quint8 touchState = 0; // (2,16,2): 0..2
+    // funcIds of the (2,2,x) reports that were announced at least once; some are announced on
+    // their first report even when the value equals the default.
+    std::bitset<256> announced;
 };
 
 // USB record and playback on the unit.
