@@ -1,0 +1,46 @@
+#include "controlpalette.h"
+
+#include "systemsettings.h"
+
+ControlPalette ControlPalette::current()
+{
+    const SystemSettings* settings = SystemSettings::instance();
+    return forAppearance(settings && settings->isDark());
+}
+
+QColor ControlPalette::mix(const QColor& a, const QColor& b, double t)
+{
+    return QColor::fromRgbF(
+        a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+        a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
+}
+
+ControlPalette ControlPalette::forAppearance(bool dark)
+{
+    ControlPalette p;
+    p.dark = dark;
+    p.background = dark ? QColor(0x30, 0x31, 0x33) : QColor(0xEC, 0xEC, 0xEC);
+    p.accent = dark ? QColor(0x4A, 0x90, 0xE8) : QColor(0x2F, 0x7D, 0xE1);
+    p.accentMuted = dark ? QColor(0x5E, 0x61, 0x68) : QColor(0xA9, 0xAC, 0xB3);
+    p.text = dark ? QColor(0xA3, 0xA6, 0xAD) : QColor(0x60, 0x62, 0x66);
+    p.tick = dark ? QColor(0x6A, 0x6D, 0x74) : QColor(0x9A, 0xA0, 0xA6);
+    p.tickStrong = dark ? QColor(0xE3, 0xE5, 0xE8) : QColor(0x30, 0x31, 0x33);
+    p.groove = dark ? QColor(0x1B, 0x1C, 0x1E) : QColor(0xC4, 0xC7, 0xCC);
+    p.slot = dark ? QColor(0x12, 0x13, 0x14) : QColor(0x7E, 0x82, 0x89);
+    p.grooveEdge = dark ? QColor(0x4A, 0x4C, 0x51) : QColor(0xFA, 0xFA, 0xFB);
+    p.shadow = dark ? QColor(0, 0, 0, 140) : QColor(0, 0, 0, 70);
+    p.focus = p.accent;
+
+    p.knobBodyTop = dark ? QColor(0x5A, 0x5D, 0x63) : QColor(0x55, 0x58, 0x5E);
+    p.knobBodyBottom = dark ? QColor(0x22, 0x23, 0x26) : QColor(0x26, 0x27, 0x2A);
+    p.knobRimLight = dark ? QColor(0x7A, 0x7D, 0x84) : QColor(0x80, 0x83, 0x89);
+    p.knobRimDark = dark ? QColor(0x15, 0x16, 0x18) : QColor(0x1A, 0x1B, 0x1D);
+    p.knobPointer = QColor(0xF4, 0xF5, 0xF7);
+
+    p.capTop = dark ? QColor(0x8E, 0x91, 0x97) : QColor(0xF2, 0xF3, 0xF5);
+    p.capMiddle = dark ? QColor(0x5C, 0x5F, 0x65) : QColor(0xC2, 0xC5, 0xCA);
+    p.capBottom = dark ? QColor(0x3A, 0x3C, 0x40) : QColor(0x8E, 0x92, 0x98);
+    p.capEdge = dark ? QColor(0x1B, 0x1C, 0x1E) : QColor(0x6A, 0x6D, 0x73);
+    p.capLine = dark ? QColor(0xF4, 0xF5, 0xF7) : QColor(0x26, 0x27, 0x2A);
+    return p;
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "controlpalette.h"
+
+#include <QRect>
+#include <QWidget>
+
+// A vertical gain fader with a console scale: the 0 position sits a third of the way down the
+// track, the part above it spreads the positive gains and the part below the negative ones, each
+// linearly. Values are whole numbers of 10^-decimals units (0.1 dB with one decimal); the public
+// interface speaks in the outer unit. Setting the value from code never emits.
+class Fader : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Fader(QWidget* parent = nullptr);
+
+    // Both limits in the outer unit (dB); the value is clamped into them.
+    void setRange(float minimum, float maximum);
+    float minimum() const;
+    float maximum() const;
+
+    // Clamped to the range and rounded to the resolution; emits nothing.
+    void setValue(float value);
+    float value() const;
+
+    // Step of one wheel notch and of one click beside the handle, in the outer unit.
+    void setWheelStep(float step);
+    float wheelStep() const { return m_wheelStep; }
+    void setPageStep(float step);
+    float pageStep() const { return m_pageStep; }
+
+    // The resolution is 10^-decimals; changing it keeps the range and the value.
+    void setDecimals(int decimals);
+    int decimals() const { return m_decimals; }
+
+    // Where the handle is drawn and grabbed, and the handle's height.
+    QRect handleRect() const;
+    static constexpr int kHandleHeight = 22;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void valueChanged(float value);
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    double scale() const;
+    int toRaw(double value) const;
+    int clampedRaw(qint64 raw) const;
+    // The 0 position, from the top.
+    double zeroPosition() const;
+    int positionToRaw(double y) const;
+    double rawToPosition(int raw) const;
+    void applyUserRaw(qint64 raw);
+    int labelWidth() const;
+    int trackCentreX() const;
+
+    int m_value = 0;
+    int m_minimum = -56;
+    int m_maximum = 12;
+    int m_decimals = 0;
+    float m_wheelStep = 1.0f;
+    float m_pageStep = 6.0f;
+    bool m_grabbed = false;
+    bool m_dragged = false;
+    bool m_pressedBeside = false;
+    int m_grabOffset = 0;
+    int m_grabValue = 0;
+    QPoint m_pressPosition;
+    int m_wheelRemainder = 0;
+    ControlPalette m_palette;
+};
