@@ -127,6 +127,7 @@ struct SystemState
     QString serialNumber;
     quint32 inputMask = 0x3FF;
     quint32 outputMask = 0x1FF;
+    bool dante = false; // from the selected device version profile
     quint32 runTime = 0;
     quint32 statusWord = 0;
     quint32 bootCount = 0;

@@ -2,6 +2,133 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AddDeviceDialog</name>
+    <message>
+        <source>Add Device</source>
+        <translation>添加设备</translation>
+    </message>
+    <message>
+        <source>The IP address is incomplete or invalid, please enter again!</source>
+        <translation>IP 地址不完整或无效，请重新输入！</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CommandAssistantDialog</name>
+    <message>
+        <source>Command Assistant</source>
+        <translation>命令助手</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceItemWidget</name>
+    <message>
+        <source>Fault</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>在线</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>离线</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListDialog</name>
+    <message>
+        <source>%1day %2:%3:%4</source>
+        <translation>%1天 %2:%3:%4</translation>
+    </message>
+    <message>
+        <source>Online(Unlogin)</source>
+        <translation>在线(未登录)</translation>
+    </message>
+    <message>
+        <source>Online(Logined)</source>
+        <translation>在线(已登录)</translation>
+    </message>
+    <message>
+        <source>Logined</source>
+        <translation>已登录</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>离线</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation>设备列表</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>ARM Version</source>
+        <translation>ARM 版本</translation>
+    </message>
+    <message>
+        <source>DSP Version</source>
+        <translation>DSP 版本</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Link Status</source>
+        <translation>连接状态</translation>
+    </message>
+    <message>
+        <source>Run Time</source>
+        <translation>运行时间</translation>
+    </message>
+    <message>
+        <source>Total Time</source>
+        <translation>累计运行时间</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>设备 ID</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetupDialog</name>
+    <message>
+        <source>Setup</source>
+        <translation>设置</translation>
+    </message>
+</context>
+<context>
     <name>DeviceVersionSelectionDialog</name>
     <message>
         <source>Device Version Selection</source>
@@ -53,6 +180,344 @@
     </message>
 </context>
 <context>
+    <name>DeviceWidget</name>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开连接</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to disconnect the device?</source>
+        <translation>确定要断开与设备的连接吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Add Device</source>
+        <translation>添加设备</translation>
+    </message>
+    <message>
+        <source>Modify Network Parameters</source>
+        <translation>修改网络参数</translation>
+    </message>
+    <message>
+        <source>Remove Device</source>
+        <translation>删除设备</translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation>设备列表</translation>
+    </message>
+    <message>
+        <source>Connection Timeout</source>
+        <translation>连接超时</translation>
+    </message>
+    <message>
+        <source>* The connection timed out!
+* Please check the network connection!
+* Please make sure that the PC and the device are on the same subnet!
+* Please make sure that there is no other IP conflicting with the device IP!
+  You can try to modify the PC&apos;s IP or device IP.
+  Right-click the mouse to select the device, you can modify its IP.</source>
+        <translation>* 连接超时！
+* 请检查网络连接！
+* 请确保电脑与设备处于同一子网！
+* 请确保没有其他 IP 与设备 IP 冲突！
+  您可以尝试修改电脑的 IP 或设备的 IP。
+  用鼠标右键选择设备，即可修改其 IP。</translation>
+    </message>
+    <message>
+        <source>Modify device IP immediately</source>
+        <translation>立即修改设备 IP</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Do not remind again</source>
+        <translation>不再提醒</translation>
+    </message>
+</context>
+<context>
+    <name>EditDeviceDialog</name>
+    <message>
+        <source>The IP address is incomplete or invalid, please enter again!</source>
+        <translation>IP 地址不完整或无效，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The subnet mask is incomplete or invalid, please enter again!</source>
+        <translation>子网掩码不完整或无效，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The gateway is incomplete or invalid, please enter again!</source>
+        <translation>网关不完整或无效，请重新输入！</translation>
+    </message>
+    <message>
+        <source>Modify Network Parameters</source>
+        <translation>修改网络参数</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>LabelDialog</name>
+    <message>
+        <source>Label</source>
+        <translation>标签</translation>
+    </message>
+</context>
+<context>
+    <name>LoginDialog</name>
+    <message>
+        <source>Login</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Enter password to login</source>
+        <translation>请输入密码登录</translation>
+    </message>
+    <message>
+        <source>Password is wrong!</source>
+        <translation>密码错误！</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Restart to take effect</source>
+        <translation>重启生效</translation>
+    </message>
+    <message>
+        <source>Disabling high DPI scaling and the application will keep the default size.</source>
+        <translation>关闭高DPI缩放后，程序将保持默认尺寸。</translation>
+    </message>
+    <message>
+        <source>Need to restart the application to take effect, are you sure that you want to restart now?</source>
+        <translation>需要重启程序才能生效，确定要立即重启吗？</translation>
+    </message>
+    <message>
+        <source>Restart immediately to take effect</source>
+        <translation>立即重启生效</translation>
+    </message>
+    <message>
+        <source>No, take effect at next startup</source>
+        <translation>否，下次启动时生效</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>Interface Color</source>
+        <translation>界面颜色</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>浅色</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>深色</translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation>设备列表</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>电平表</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Rec/Play</source>
+        <translation>录放</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Device Version Selection</source>
+        <translation>设备版本选择</translation>
+    </message>
+    <message>
+        <source>System Upgrade</source>
+        <translation>系统升级</translation>
+    </message>
+    <message>
+        <source>System Reset</source>
+        <translation>系统复位</translation>
+    </message>
+    <message>
+        <source>Command Assistant</source>
+        <translation>命令助手</translation>
+    </message>
+    <message>
+        <source>High DPI Scaling</source>
+        <translation>高DPI缩放</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>禁用</translation>
+    </message>
+</context>
+<context>
+    <name>MainStatusBar</name>
+    <message>
+        <source>DSP Usage : </source>
+        <translation>DSP 占用率 : </translation>
+    </message>
+    <message>
+        <source>Serial Number : </source>
+        <translation>序列号 : </translation>
+    </message>
+    <message>
+        <source>Fan trigger instructions:
+The cooling fan of the machine is temperature controlled and automatically turns on.
+When the temperature is greater than or equal to 30℃, the fan automatically turns on.
+When the temperature is less than or equal to 27℃, the fan automatically turns off.</source>
+        <translation>风扇触发说明：
+本机散热风扇由温度控制，自动开启。
+当温度大于或等于30℃时，风扇自动开启。
+当温度小于或等于27℃时，风扇自动关闭。</translation>
+    </message>
+    <message>
+        <source> Temp : %1 ℃ </source>
+        <translation> 温度 : %1 ℃ </translation>
+    </message>
+    <message>
+        <source> Fan : %1 </source>
+        <translation> 风扇 : %1 </translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>ARM :</source>
+        <translation>ARM :</translation>
+    </message>
+    <message>
+        <source>DSP :</source>
+        <translation>DSP :</translation>
+    </message>
+    <message>
+        <source>System Mute</source>
+        <translation>系统静音</translation>
+    </message>
+    <message>
+        <source>PC : V</source>
+        <translation>PC : V</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>System Reset</source>
+        <translation>系统复位</translation>
+    </message>
+    <message>
+        <source>Restore the factory settings will delete all user data!</source>
+        <translation>恢复出厂设置将删除所有用户数据！</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reformat the disk and erase all data?</source>
+        <translation>确定要格式化磁盘并清除所有数据吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Found fault :</source>
+        <translation>发现故障 :</translation>
+    </message>
+    <message>
+        <source>See the Device Setup page for details.</source>
+        <translation>详情请查看设备设置页面。</translation>
+    </message>
+    <message>
+        <source>Device Fault</source>
+        <translation>设备故障</translation>
+    </message>
+</context>
+<context>
+    <name>MeterDialog</name>
+    <message>
+        <source>Meter</source>
+        <translation>电平表</translation>
+    </message>
+</context>
+<context>
+    <name>PresetDialog</name>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+</context>
+<context>
+    <name>RecPlayDialog</name>
+    <message>
+        <source>Rec/Play</source>
+        <translation>录放</translation>
+    </message>
+</context>
+<context>
     <name>SplashScreen</name>
     <message>
         <source>Loading</source>
@@ -61,6 +526,32 @@
     <message>
         <source>PC Version</source>
         <translation>PC 端版本</translation>
+    </message>
+</context>
+<context>
+    <name>SystemUpgradeProgressDialog</name>
+    <message>
+        <source>System Upgrade</source>
+        <translation>系统升级</translation>
+    </message>
+</context>
+<context>
+    <name>TestDialog</name>
+    <message>
+        <source>Test</source>
+        <translation>测试</translation>
+    </message>
+    <message>
+        <source>48V</source>
+        <translation>48V</translation>
+    </message>
+    <message>
+        <source>DSP Upgrade</source>
+        <translation>DSP 升级</translation>
+    </message>
+    <message>
+        <source>Force Upgrade</source>
+        <translation>强制升级</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+class QPushButton;
+
+// The unit's vital signs along the bottom of the main window: DSP usage, serial number,
+// system mute, temperature, fan and the firmware versions.
+class MainStatusBar : public QStatusBar
+{
+    Q_OBJECT
+public:
+    explicit MainStatusBar(QWidget* parent = nullptr);
+
+    // Each re-reads its value from the model.
+    void refreshDspUsage();
+    void refreshSerialNumber();
+    void refreshTemperature();
+    void refreshFan();
+    void refreshArmVersion();
+    void refreshDspVersion();
+    void refreshSystemMute();
+    void refreshAll();
+
+    QPushButton* muteButton() const { return m_muteButton; }
+
+public slots:
+    void systemMuteButtonClicked(bool checked);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void retranslate();
+    static QString fanTip();
+
+    QLabel* m_dspUsage = nullptr;
+    QLabel* m_serialNumber = nullptr;
+    QPushButton* m_muteButton = nullptr;
+    QLabel* m_temperature = nullptr;
+    QLabel* m_fan = nullptr;
+    QLabel* m_armVersion = nullptr;
+    QLabel* m_dspVersion = nullptr;
+    QLabel* m_pcVersion = nullptr;
+};

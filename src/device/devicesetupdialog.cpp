@@ -1,0 +1,12 @@
+#include "devicesetupdialog.h"
+
+DeviceSetupDialog::DeviceSetupDialog(QWidget* parent)
+    : ToolWindow(QStringLiteral("DeviceSetupGeometry"), parent)
+{
+    retranslate();
+}
+
+void DeviceSetupDialog::retranslate()
+{
+    setWindowTitle(tr("Setup"));
+}

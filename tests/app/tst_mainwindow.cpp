@@ -1,0 +1,250 @@
+// The main window: report routing, status bar formats, faults, menus and profiles.
+#include "appsupport.h"
+#include "datamodel.h"
+#include "mainmenubar.h"
+#include "mainstatusbar.h"
+#include "mainwindow.h"
+#include "recplaydialog.h"
+#include "systemsettings.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Lets the test hand the model reports as if they came from the unit.
+class InjectingModel : public DataModel
+{
+public:
+    void report(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+    {
+        wire::PacketHeader h;
+        h.type = type;
+        h.subType = subType;
+        h.funcId = funcId;
+        h.access = wire::AccessReport;
+        h.length = quint16(payload.size());
+        dispatchPacket(h, payload.constData());
+    }
+};
+
+QByteArray u32(quint32 v)
+{
+    QByteArray b;
+    wire::appendU32(b, v);
+    return b;
+}
+
+QByteArray f32(float v)
+{
+    QByteArray b;
+    wire::appendF32(b, v);
+    return b;
+}
+
+QStringList labelTexts(const QStatusBar* bar)
+{
+    QStringList texts;
+    const auto labels = bar->findChildren<QLabel*>();
+    for (const QLabel* l : labels)
+        texts << l->text();
+    return texts;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        writeConfig(QStringLiteral("[Language]\nSupport=3\nCurrent=1\n"
+                                   "[Appearance]\nSupport=3\n"
+                                   "[DeviceVersionSelection]\nCurrent=1\n"));
+    }
+
+    void statusBarShowsTheUnit()
+    {
+        SystemSettings settings;
+        InjectingModel model;
+        MainWindow window;
+        const QStatusBar* bar = window.mainStatusBar();
+        QVERIFY(labelTexts(bar).contains(QStringLiteral("ARM :V0.0.0")));
+        QVERIFY(labelTexts(bar).contains(QStringLiteral("PC : V1.1.5")));
+
+        model.report(2, 2, 2, QByteArray::fromHex("010203"));
+        model.report(2, 2, 24, u32(0x2B));
+        model.report(2, 2, 3, QByteArray::fromHex("010019"));
+        model.report(2, 2, 4, "SN-4711");
+        model.report(2, 2, 9, f32(36.54f));
+        model.report(2, 2, 37, QByteArray(1, '\1'));
+        model.report(2, 2, 19, u32(37) + u32(52));
+        const QStringList texts = labelTexts(bar);
+        QVERIFY2(texts.contains(QStringLiteral("ARM :V1.2.3-2b")), qPrintable(texts.join('|')));
+        QVERIFY(texts.contains(QStringLiteral("DSP :V1.0.25")));
+        QVERIFY(texts.contains(QStringLiteral("Serial Number : SN-4711")));
+        QVERIFY(texts.contains(QString::fromUtf8(" Temp : 36.5 ℃ ")));
+        QVERIFY(texts.contains(QStringLiteral(" Fan : ON ")));
+        QVERIFY(texts.contains(QStringLiteral("DSP Usage : 37.0%, 52.0%")));
+
+        // Out-of-range temperatures and an unknown fan state show nothing.
+        model.report(2, 2, 9, f32(100.0f));
+        model.report(2, 2, 37, QByteArray(1, '\2'));
+        QVERIFY(!labelTexts(bar).contains(QString::fromUtf8(" Temp : 100.0 ℃ ")));
+        QVERIFY(labelTexts(bar).filter(QStringLiteral("Fan")).isEmpty());
+
+        model.report(2, 2, 16, QByteArray(1, '\1'));
+        QVERIFY(window.mainStatusBar()->muteButton()->isChecked());
+    }
+
+    void faultsAreShownAndRemindedUntilCleared()
+    {
+        QCOMPARE(MainWindow::faultText(0x21),
+                 QStringLiteral("Found fault :\n\nDSP, EPROM\n\nSee the Device Setup page for "
+                                "details."));
+        QCOMPARE(MainWindow::faultText(0x18),
+                 QStringLiteral("Found fault :\n\nIO EXT-1, IO EXT-2\n\nSee the Device Setup "
+                                "page for details."));
+
+        SystemSettings settings;
+        InjectingModel model;
+        MainWindow window;
+        model.report(2, 2, 14, QByteArray(1, '\x21'));
+        QVERIFY(window.faultMessageBox()->isVisible());
+        QVERIFY(window.faultMessageBox()->text().contains(QStringLiteral("DSP, EPROM")));
+        QVERIFY(window.faultTimer()->isActive());
+        QCOMPARE(window.faultTimer()->interval(), MainWindow::kFaultReminderMs);
+
+        // Dismissed by the user, shown again by the reminder.
+        window.faultMessageBox()->close();
+        window.timeout();
+        QVERIFY(window.faultMessageBox()->isVisible());
+
+        model.report(2, 2, 14, QByteArray(1, '\0'));
+        QVERIFY(!window.faultMessageBox()->isVisible());
+        QVERIFY(!window.faultTimer()->isActive());
+    }
+
+    void menusFollowTheSupportedLanguagesAndAppearances()
+    {
+        auto titles = [](const MainMenuBar* bar) {
+            QStringList out;
+            const auto actions = bar->actions();
+            for (const QAction* a : actions)
+                out << a->text();
+            return out;
+        };
+        {
+            SystemSettings settings;
+            DataModel model;
+            MainWindow window;
+            const QStringList all = titles(window.mainMenuBar());
+            QCOMPARE(all.mid(0, 3), (QStringList{"Language", "Interface Color", "Preset(&P)"}));
+            QCOMPARE(all.last(), QStringLiteral("Device Version Selection"));
+        }
+        writeConfig(QStringLiteral("[Language]\nSupport=1\n[Appearance]\nSupport=1\n"));
+        SystemSettings settings;
+        DataModel model;
+        MainWindow window;
+        const QStringList few = titles(window.mainMenuBar());
+        QCOMPARE(few.first(), QStringLiteral("预设(&P)"));
+        QVERIFY(!few.contains(QStringLiteral("语言")));
+        QCOMPARE(few.size(), 11);
+    }
+
+    void highDpiChoiceThatChangesNothingAsksNothing()
+    {
+        writeConfig(QStringLiteral("[HighDpiScaling]\nEnabled=true\n"));
+        SystemSettings settings;
+        DataModel model;
+        MainWindow window;
+        QAction* enabled = window.mainMenuBar()->findChild<QAction*>(QStringLiteral("1"));
+        QVERIFY(enabled);
+        const QByteArray before = [] {
+            QFile f(QStringLiteral("cfg.ini"));
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        enabled->trigger(); // a question box here would block the test
+        QFile f(QStringLiteral("cfg.ini"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QVERIFY(enabled->isChecked());
+    }
+
+    void shortcutsReachTheMenuEntries()
+    {
+        SystemSettings settings;
+        DataModel model;
+        MainWindow window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy preset(window.mainMenuBar(), &MainMenuBar::presetTriggered);
+        QSignalSpy setup(window.mainMenuBar(), &MainMenuBar::deviceSetupTriggered);
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier); // no entry answers to H
+        QCOMPARE(preset.count(), 1);
+        QCOMPARE(setup.count(), 1);
+    }
+
+    void aUnitWithoutUsbClosesTheRecordWindow()
+    {
+        SystemSettings settings;
+        InjectingModel model;
+        MainWindow window;
+        window.applyDeviceVersion(settings.hiddenInputMask(), settings.hiddenOutputMask(), 0, 0);
+        window.recPlayDialog()->show();
+
+        // The unit reports four inputs and eight outputs.
+        QByteArray masks(18, '\0');
+        masks.replace(0, 4, QByteArray(4, '\1'));
+        QByteArray outputs(16, '\0');
+        outputs.replace(0, 8, QByteArray(8, '\1'));
+        model.report(2, 2, 5, masks + outputs);
+        QCOMPARE(settings.deviceVersionSelection(), 3);
+        QCOMPARE(window.hiddenInputMask(), 0x0000FFF0u);
+        QVERIFY(!window.recPlayDialog()->isVisible());
+        QCOMPARE(configValue(QStringLiteral("DeviceVersionSelection"), QStringLiteral("Current"))
+                     .toInt(),
+                 3);
+    }
+
+    void systemResetAsksFirst_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("ok") << true;
+    }
+
+    void systemResetAsksFirst()
+    {
+        QFETCH(bool, confirm);
+        SystemSettings settings;
+        DataModel model;
+        MainWindow window;
+        QTimer::singleShot(0, [confirm] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->windowTitle(), QStringLiteral("System Reset"));
+            const auto buttons = box->buttons();
+            for (QAbstractButton* b : buttons) {
+                if (b->text() == (confirm ? QStringLiteral("OK") : QStringLiteral("Cancel")))
+                    b->click();
+            }
+        });
+        window.systemResetTriggered();
+        QCOMPARE(model.recentCommand().holds(2, 2, 21), confirm);
+    }
+};
+
+KV_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
