@@ -157,6 +157,8 @@ void ControlServer::acceptConnection()
             dropConnection();
         }
         m_socket = next;
+        // Reports are small and frequent; a unit answers each at once.
+        next->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(next, &QTcpSocket::readyRead, this, &ControlServer::readConnection);
         connect(next, &QTcpSocket::disconnected, this, [this, next] {
             if (m_socket == next) {
@@ -220,6 +222,7 @@ void ControlServer::readConnection()
 void ControlServer::handlePacket(const wire::PacketHeader& header, const char* payload)
 {
     const QByteArray body(payload, header.length);
+    emit packetReceived(header, body);
     if (header.type == 2 && header.subType == 1 && header.funcId == 1) {
         if (header.access == wire::AccessWrite)
             handleLogin(body);

@@ -56,6 +56,8 @@ public:
     void setAnswerDelay(int ms);
 
 signals:
+    // Every packet that arrives on the control connection, before it is acted on.
+    void packetReceived(const wire::PacketHeader& header, const QByteArray& payload);
     void connectionOpened();
     void connectionClosed();
 

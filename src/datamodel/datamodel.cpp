@@ -19,7 +19,9 @@ DataModel::DataModel(QObject* parent) : QObject(parent)
     qRegisterMetaType<DataModel::UDPBrowsingPacket*>("DataModel::UDPBrowsingPacket*");
     fillDefaults();
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    m_activeInterfaceCount = int(NetworkInterfaces::active().size());
+    const auto interfaces = NetworkInterfaces::active();
+    m_activeInterfaceCount = int(interfaces.size());
+    m_activeInterfaceSignature = interfaceSignature(interfaces);
     openRegistry();
     createUdpSockets();
     connect(&m_timer, &QTimer::timeout, this, &DataModel::timeout);

@@ -205,6 +205,7 @@ private:
     void refreshDialogs();
     void read(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload = {});
     void checkDiscovery();
+    static QStringList interfaceSignature(const QList<struct LocalInterface>& interfaces);
     void openRegistry();
 
     // One sending socket per active interface; datagrams are received on the wildcard address
@@ -218,6 +219,7 @@ private:
     QList<DiscoveryInterface> m_discovery;
     QUdpSocket* m_discoveryReceiver = nullptr;
     int m_activeInterfaceCount = -1;
+    QStringList m_activeInterfaceSignature;
     QHostAddress m_udpCommandTarget{QHostAddress::Broadcast};
     quint16 m_udpCommandPort = kUdpCommandPort;
     DeviceRegistry m_registry;

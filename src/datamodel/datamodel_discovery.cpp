@@ -188,11 +188,25 @@ void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
         record->localAddress = localAddressFor(socket, QHostAddress(p.ipAddress));
 }
 
+QStringList DataModel::interfaceSignature(const QList<LocalInterface>& interfaces)
+{
+    QStringList signature;
+    for (const LocalInterface& li : interfaces)
+        signature << QString::number(li.index) + QLatin1Char('=') + li.firstIPv4().toString();
+    return signature;
+}
+
 void DataModel::checkDiscovery()
 {
-    const int active = int(NetworkInterfaces::active().size());
-    if (active != m_activeInterfaceCount) {
-        m_activeInterfaceCount = active;
+    // An interface that changes its address (a DHCP renewal, a new static address) needs new
+    // sockets as much as one that comes or goes, so the addresses are compared, not only the
+    // number of interfaces.
+    const auto interfaces = NetworkInterfaces::active();
+    const QStringList signature = interfaceSignature(interfaces);
+    if (int(interfaces.size()) != m_activeInterfaceCount ||
+        signature != m_activeInterfaceSignature) {
+        m_activeInterfaceCount = int(interfaces.size());
+        m_activeInterfaceSignature = signature;
         createUdpSockets();
     }
     const qint64 now = Clock::now();

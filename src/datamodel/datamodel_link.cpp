@@ -206,6 +206,8 @@ void DataModel::tcpConnected()
 {
     if (indexOfSocket(sender()) != m_currentDevice)
         return;
+    // Small packets every few milliseconds: waiting to coalesce them would only add latency.
+    currentSocket()->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_receive.clear();
     m_lastReceive = Clock::now();
     m_firstBindAddress.clear();
