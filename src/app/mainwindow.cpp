@@ -2,8 +2,10 @@
 
 #include "commandassistantdialog.h"
 #include "datamodel.h"
+#include "devicelistdialog.h"
 #include "devicesetupdialog.h"
 #include "deviceversionselectiondialog.h"
+#include "devicewidget.h"
 #include "labeldialog.h"
 #include "levelcontainerwidget.h"
 #include "mainmenubar.h"
@@ -17,6 +19,7 @@
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
 #include "testdialog.h"
+#include "toolwindow.h"
 #include "wire/commands.h"
 
 #include <QApplication>
@@ -34,12 +37,6 @@ namespace {
 MainWindow* s_instance = nullptr;
 const QString kGeometryKey = QStringLiteral("MainGeometry");
 const QString kSplitterKey = QStringLiteral("MainSplitterState");
-
-void bringForward(ToolWindow* window)
-{
-    if (window)
-        window->bringForward();
-}
 
 } // namespace
 
@@ -71,7 +68,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setStatusBar(m_statusBar);
     SplashScreen::reportProgress(12);
 
-    SplashScreen::reportProgress(14); // the device list table comes with the device panel
+    m_deviceListDialog = new DeviceListDialog(this);
+    SplashScreen::reportProgress(14);
     m_labelDialog = new LabelDialog(this);
     SplashScreen::reportProgress(18);
     m_meterDialog = new MeterDialog(this);
@@ -101,6 +99,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(m_menuBar, &MainMenuBar::deviceVersionSelectionTriggered, this,
             &MainWindow::deviceVersionSelectionTriggered);
 
+    m_deviceWidget = new DeviceWidget(this);
+    connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this,
+            &MainWindow::deviceListTriggered);
+    connect(m_deviceWidget, &DeviceWidget::loginChanged, this, &MainWindow::setLoginChanged);
     SplashScreen::reportProgress(50);
     m_moduleWidget = new ModuleWidget(this);
     m_levelContainer = new LevelContainerWidget(this);
@@ -114,6 +116,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(8);
+    layout->addWidget(m_deviceWidget);
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
     if (settings) {
@@ -160,41 +163,44 @@ MainWindow* MainWindow::instance()
     return s_instance;
 }
 
-void MainWindow::deviceListTriggered() {}
+void MainWindow::deviceListTriggered()
+{
+    bringWindowForward(m_deviceListDialog);
+}
 
 void MainWindow::labelTriggered()
 {
-    bringForward(m_labelDialog);
+    bringWindowForward(m_labelDialog);
 }
 
 void MainWindow::meterTriggered()
 {
-    bringForward(m_meterDialog);
+    bringWindowForward(m_meterDialog);
 }
 
 void MainWindow::presetTriggered()
 {
-    bringForward(m_presetDialog);
+    bringWindowForward(m_presetDialog);
 }
 
 void MainWindow::recPlayTriggered()
 {
-    bringForward(m_recPlayDialog);
+    bringWindowForward(m_recPlayDialog);
 }
 
 void MainWindow::deviceSetupTriggered()
 {
-    bringForward(m_deviceSetupDialog);
+    bringWindowForward(m_deviceSetupDialog);
 }
 
 void MainWindow::commandAssistantTriggered()
 {
-    bringForward(m_commandAssistantDialog);
+    bringWindowForward(m_commandAssistantDialog);
 }
 
 void MainWindow::testShortcutActivated()
 {
-    bringForward(m_testDialog);
+    bringWindowForward(m_testDialog);
 }
 
 void MainWindow::testDialog48VButtonClicked(bool on)

@@ -4,7 +4,9 @@
 #include <QVariant>
 
 class CommandAssistantDialog;
+class DeviceListDialog;
 class DeviceSetupDialog;
+class DeviceWidget;
 class LabelDialog;
 class LevelContainerWidget;
 class MainMenuBar;
@@ -47,6 +49,10 @@ public:
     MainMenuBar* mainMenuBar() const { return m_menuBar; }
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
     RecPlayDialog* recPlayDialog() const { return m_recPlayDialog; }
+    DeviceWidget* deviceWidget() const { return m_deviceWidget; }
+    DeviceListDialog* deviceListDialog() const { return m_deviceListDialog; }
+    LevelContainerWidget* levelContainer() const { return m_levelContainer; }
+    MeterDialog* meterDialog() const { return m_meterDialog; }
     QMessageBox* faultMessageBox() const { return m_faultMessageBox; }
     QTimer* faultTimer() const { return m_faultTimer; }
     bool geometryRestored() const { return m_geometryRestored; }
@@ -83,6 +89,7 @@ private:
 
     MainMenuBar* m_menuBar = nullptr;
     MainStatusBar* m_statusBar = nullptr;
+    DeviceListDialog* m_deviceListDialog = nullptr;
     LabelDialog* m_labelDialog = nullptr;
     MeterDialog* m_meterDialog = nullptr;
     PresetDialog* m_presetDialog = nullptr;
@@ -91,6 +98,7 @@ private:
     SystemUpgradeProgressDialog* m_upgradeDialog = nullptr;
     CommandAssistantDialog* m_commandAssistantDialog = nullptr;
     bool m_geometryRestored = false;
+    DeviceWidget* m_deviceWidget = nullptr;
     ModuleWidget* m_moduleWidget = nullptr;
     LevelContainerWidget* m_levelContainer = nullptr;
     Splitter* m_splitter = nullptr;

@@ -20,15 +20,22 @@ ToolWindow::~ToolWindow()
         settings->setValue(m_geometryKey, saveGeometry());
 }
 
-void ToolWindow::bringForward()
+void bringWindowForward(QWidget* window)
 {
-    if (isMinimized()) {
-        showNormal();
+    if (!window)
+        return;
+    if (window->isMinimized()) {
+        window->showNormal();
         return;
     }
-    raise();
-    show();
-    activateWindow();
+    window->raise();
+    window->show();
+    window->activateWindow();
+}
+
+void ToolWindow::bringForward()
+{
+    bringWindowForward(this);
 }
 
 void ToolWindow::applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs,

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+// Shows a window normally when it is minimized, otherwise raises, shows and activates it.
+void bringWindowForward(QWidget* window);
+
 // A tool window of the main window: created once, hidden, brought forward from the menu, and
 // keeping its geometry in the per-user store under its own key.
 class ToolWindow : public QDialog

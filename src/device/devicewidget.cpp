@@ -1,0 +1,520 @@
+#include "devicewidget.h"
+
+#include "adddevicedialog.h"
+#include "deviceicons.h"
+#include "deviceitemwidget.h"
+#include "editdevicedialog.h"
+#include "listwidget.h"
+#include "logindialog.h"
+#include "networkinterfaces.h"
+#include "systemsettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QVariant>
+
+namespace {
+
+constexpr int kRowHeight = 80;
+const QSize kButtonSize(20, 20);
+
+QPushButton* panelButton(const char* name, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedSize(kButtonSize);
+    button->setIconSize(QSize(14, 14));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+DeviceWidget::DeviceWidget(QWidget* parent) : DeviceWidget(DataModel::instance(), parent) {}
+
+DeviceWidget::DeviceWidget(DataModel* model, QWidget* parent) : QWidget(parent), m_model(model)
+{
+    setObjectName(QStringLiteral("deviceWidget"));
+    setAttribute(Qt::WA_StyledBackground);
+    setFixedWidth(148);
+
+    m_logoFrame = new QFrame(this);
+    m_logoFrame->setObjectName(QStringLiteral("logoFrame"));
+    m_logoLabel = new QLabel(m_logoFrame);
+    m_logoLabel->setObjectName(QStringLiteral("logoTitleLabel"));
+    m_logoLabel->setAlignment(Qt::AlignCenter);
+    m_logoLabel->setWordWrap(true);
+    auto* logoLayout = new QVBoxLayout(m_logoFrame);
+    logoLayout->setContentsMargins(6, 6, 6, 6);
+    logoLayout->addWidget(m_logoLabel);
+
+    m_list = new ListWidget(this);
+    m_list->setObjectName(QStringLiteral("deviceListWidget"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
+
+    auto* buttonFrame = new QFrame(this);
+    buttonFrame->setObjectName(QStringLiteral("deviceButtonFrame"));
+    m_addButton = panelButton("deviceAddButton", buttonFrame);
+    m_editButton = panelButton("deviceEditButton", buttonFrame);
+    m_removeButton = panelButton("deviceRemoveButton", buttonFrame);
+    m_listButton = panelButton("deviceListButton", buttonFrame);
+    m_disconnectButton = panelButton("deviceDisconnectButton", buttonFrame);
+    auto* buttons = new QHBoxLayout(buttonFrame);
+    buttons->setContentsMargins(8, 6, 8, 6);
+    buttons->setSpacing(8);
+    for (QPushButton* b :
+         {m_addButton, m_editButton, m_removeButton, m_listButton, m_disconnectButton})
+        buttons->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_logoFrame);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttonFrame);
+
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("deviceContextMenu"));
+    m_addAction = m_menu->addAction(QString());
+    m_editAction = m_menu->addAction(QString());
+    m_removeAction = m_menu->addAction(QString());
+    m_listAction = m_menu->addAction(QString());
+    m_disconnectAction = m_menu->addAction(QString());
+    m_menu->setProperty("sourceRow", -1);
+
+    m_loginDialog = new LoginDialog(m_model, this);
+
+    m_timeoutBox = new QMessageBox(this);
+    m_timeoutBox->setObjectName(QStringLiteral("connectTimeoutMessageBox"));
+    m_timeoutBox->setIcon(QMessageBox::Information);
+    m_timeoutBox->setWindowModality(Qt::NonModal);
+    m_modifyIPButton = m_timeoutBox->addButton(QString(), QMessageBox::AcceptRole);
+    m_closeTimeoutButton = m_timeoutBox->addButton(QString(), QMessageBox::RejectRole);
+    m_doNotRemindButton = m_timeoutBox->addButton(QString(), QMessageBox::HelpRole);
+
+    if (m_model) {
+        for (int i = 0; i < m_model->deviceCount(); ++i) {
+            DataModel::UDPBrowsingPacket packet = m_model->device(i)->packet;
+            addDevice(&packet, m_model->device(i)->online != 0);
+        }
+        connect(m_model, &DataModel::deviceListAdd, this, &DeviceWidget::addDevice);
+        connect(m_model, &DataModel::deviceListRemove, this, &DeviceWidget::removeDevice);
+        connect(m_model, &DataModel::deviceListIPAddressChanged, this, &DeviceWidget::setIPAddress);
+        connect(m_model, &DataModel::deviceListModelChanged, this, &DeviceWidget::setModel);
+        connect(m_model, &DataModel::deviceListPresetChanged, this, &DeviceWidget::setPreset);
+        connect(m_model, &DataModel::deviceListSelectionChanged, this,
+                &DeviceWidget::setSelectedIndex);
+        connect(m_model, &DataModel::deviceListNetworkChanged, this, &DeviceWidget::setLinkStatus);
+        connect(m_model, &DataModel::deviceListFaultChanged, this, &DeviceWidget::setFault);
+        connect(m_model, &DataModel::tcpLoginChanged, this, &DeviceWidget::setLogin);
+        connect(m_model, &DataModel::tcpConnectTimeout, this, &DeviceWidget::setConnectTimeout);
+    }
+    connect(m_list, &QListWidget::itemSelectionChanged, this,
+            &DeviceWidget::listWidgetItemSelectionChanged);
+    connect(m_list, &QListWidget::currentItemChanged, this,
+            &DeviceWidget::listWidgetCurrentItemChanged);
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
+            &DeviceWidget::listWidgetItemDoubleClicked);
+    connect(m_list, &ListWidget::contextMenuAtRow, this, &DeviceWidget::listWidgetContextMenuAtRow);
+    connect(m_addButton, &QPushButton::clicked, this, &DeviceWidget::addButtonClicked);
+    connect(m_editButton, &QPushButton::clicked, this, &DeviceWidget::editButtonClicked);
+    connect(m_removeButton, &QPushButton::clicked, this, &DeviceWidget::removeButtonClicked);
+    connect(m_listButton, &QPushButton::clicked, this, &DeviceWidget::listButtonClicked);
+    connect(m_disconnectButton, &QPushButton::clicked, this,
+            &DeviceWidget::disconnectButtonClicked);
+    connect(m_addAction, &QAction::triggered, this, &DeviceWidget::addButtonClicked);
+    connect(m_editAction, &QAction::triggered, this, &DeviceWidget::editButtonClicked);
+    connect(m_removeAction, &QAction::triggered, this, &DeviceWidget::removeButtonClicked);
+    connect(m_listAction, &QAction::triggered, this, &DeviceWidget::listButtonClicked);
+    connect(m_disconnectAction, &QAction::triggered, this, &DeviceWidget::disconnectButtonClicked);
+    connect(m_timeoutBox, &QMessageBox::buttonClicked, this,
+            &DeviceWidget::connectTimeoutMessageBoxButtonClicked);
+    if (const SystemSettings* settings = SystemSettings::instance())
+        connect(settings, &SystemSettings::appearanceChanged, this, &DeviceWidget::updateIcons);
+
+    setDisconnectEnabled(false);
+    setSelectedIndex(-1, false);
+    retranslate();
+    updateIcons();
+}
+
+DeviceItemWidget* DeviceWidget::itemWidget(int row) const
+{
+    QListWidgetItem* item = m_list->item(row);
+    return item ? qobject_cast<DeviceItemWidget*>(m_list->itemWidget(item)) : nullptr;
+}
+
+// ---- choosing a unit
+
+void DeviceWidget::listWidgetItemSelectionChanged()
+{
+    QListWidgetItem* current = m_list->currentItem();
+    if (!current)
+        return;
+    if (m_removing) {
+        current->setSelected(false);
+        return;
+    }
+    if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(current)))
+        w->setSelected(true);
+    if (m_model && m_model->currentDevice() < 0)
+        setSelectedIndex(m_list->row(current), false);
+}
+
+void DeviceWidget::listWidgetCurrentItemChanged(QListWidgetItem* current, QListWidgetItem* previous)
+{
+    if (!current || !previous)
+        return;
+    if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(previous)))
+        w->setSelected(false);
+    if (m_removing)
+        return;
+    if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(current)))
+        w->setSelected(true);
+    setSelectedIndex(m_list->row(current), false);
+}
+
+void DeviceWidget::listWidgetItemDoubleClicked(QListWidgetItem*)
+{
+    if (isCurrentConnected())
+        disconnectButtonClicked();
+}
+
+void DeviceWidget::listWidgetContextMenuAtRow(int row)
+{
+    const bool onRow = row >= 0;
+    m_editAction->setEnabled(onRow);
+    m_removeAction->setEnabled(onRow);
+    m_disconnectAction->setEnabled(onRow && m_model && row == m_model->currentDevice() &&
+                                   isCurrentConnected());
+    updateIcons();
+    m_menu->setProperty("sourceRow", row);
+    m_menu->popup(QCursor::pos());
+}
+
+int DeviceWidget::targetRow() const
+{
+    if (qobject_cast<QAction*>(sender()))
+        return m_menu->property("sourceRow").toInt();
+    return m_model ? m_model->currentDevice() : -1;
+}
+
+bool DeviceWidget::isCurrentConnected() const
+{
+    const DeviceRecord* record = m_model ? m_model->device(m_model->currentDevice()) : nullptr;
+    return record && record->socket && record->socket->state() == QAbstractSocket::ConnectedState;
+}
+
+// ---- buttons and actions
+
+void DeviceWidget::addButtonClicked()
+{
+    AddDeviceDialog dialog(m_model, this);
+    dialog.exec();
+}
+
+void DeviceWidget::editButtonClicked()
+{
+    const int row = targetRow();
+    if (!m_model || !m_model->device(row))
+        return;
+    EditDeviceDialog dialog(m_model, this);
+    dialog.setRow(row);
+    dialog.exec();
+}
+
+void DeviceWidget::removeButtonClicked()
+{
+    const int row = targetRow();
+    if (!m_model || !m_model->device(row) || row >= m_list->count())
+        return;
+    // Our own removal must not come back to us as a notification.
+    disconnect(m_model, &DataModel::deviceListRemove, this, &DeviceWidget::removeDevice);
+    m_model->removeDeviceAt(row);
+    connect(m_model, &DataModel::deviceListRemove, this, &DeviceWidget::removeDevice);
+    removeDevice(row);
+}
+
+void DeviceWidget::disconnectButtonClicked()
+{
+    QMessageBox question(QMessageBox::Question, tr("Disconnect"),
+                         tr("Are you sure that you want to disconnect the device?"),
+                         QMessageBox::NoButton, this);
+    question.setObjectName(QStringLiteral("disconnectQuestion"));
+    QPushButton* ok = question.addButton(tr("OK"), QMessageBox::AcceptRole);
+    question.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    question.setDefaultButton(ok);
+    question.exec();
+    if (question.clickedButton() == ok && m_model)
+        m_model->selectDevice(-1, false);
+}
+
+void DeviceWidget::connectTimeoutMessageBoxButtonClicked(QAbstractButton* button)
+{
+    if (button == m_modifyIPButton) {
+        // Out of the way before the network dialog takes over.
+        m_timeoutBox->hide();
+        m_editButton->click();
+    } else if (button == m_doNotRemindButton) {
+        m_remind = false;
+    }
+}
+
+// ---- the model's notifications
+
+void DeviceWidget::addDevice(DataModel::UDPBrowsingPacket* packet, bool online)
+{
+    auto* item = new QListWidgetItem(m_list);
+    item->setSizeHint(QSize(0, kRowHeight));
+    auto* w = new DeviceItemWidget;
+    w->setIPAddress(packet->ipAddress);
+    w->setModel(DeviceRegistry::fieldText(packet->model, int(sizeof packet->model)));
+    w->setPreset(DeviceRegistry::fieldText(packet->preset, int(sizeof packet->preset)));
+    w->setFault(packet->fault != 0);
+    w->setLinkStatus(online);
+    m_list->setItemWidget(item, w);
+}
+
+void DeviceWidget::removeDevice(int row)
+{
+    if (row >= 0 && row < m_list->count()) {
+        m_removing = true;
+        QListWidgetItem* item = m_list->item(row);
+        m_list->removeItemWidget(item);
+        delete m_list->takeItem(row);
+        m_removing = false;
+    }
+    if (m_model && m_model->currentDevice() < 0) {
+        m_loggedInLatch = false;
+        m_model->resetLiveValues();
+        emit loginChanged(false);
+    }
+}
+
+void DeviceWidget::setIPAddress(uint row, uint ip)
+{
+    if (DeviceItemWidget* w = itemWidget(int(row)))
+        w->setIPAddress(ip);
+}
+
+void DeviceWidget::setModel(uint row, const QString& model)
+{
+    if (DeviceItemWidget* w = itemWidget(int(row)))
+        w->setModel(model);
+}
+
+void DeviceWidget::setPreset(uint row, const QString& preset)
+{
+    if (DeviceItemWidget* w = itemWidget(int(row)))
+        w->setPreset(preset);
+}
+
+void DeviceWidget::setFault(uint row, bool fault)
+{
+    if (DeviceItemWidget* w = itemWidget(int(row)))
+        w->setFault(fault);
+}
+
+void DeviceWidget::setSelectedIndex(int index, bool removing)
+{
+    if (!m_model)
+        return;
+    if (sender() != m_model) {
+        // Our own request: the model's confirmation must not come back to us.
+        disconnect(m_model, &DataModel::deviceListSelectionChanged, this,
+                   &DeviceWidget::setSelectedIndex);
+        m_model->selectDevice(index, false);
+        connect(m_model, &DataModel::deviceListSelectionChanged, this,
+                &DeviceWidget::setSelectedIndex);
+    } else if (!removing && index >= 0) {
+        if (m_list->currentRow() != index)
+            m_list->setCurrentRow(index);
+        setEditRemoveEnabled(true);
+        m_timeoutBox->hide();
+        return;
+    }
+    setEditRemoveEnabled(index >= 0);
+    if (index < 0) {
+        if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(m_list->currentItem())))
+            w->setSelected(false);
+        m_list->setCurrentRow(-1);
+    }
+    m_timeoutBox->hide();
+}
+
+void DeviceWidget::setLinkStatus(int row)
+{
+    DeviceItemWidget* w = itemWidget(row);
+    const DeviceRecord* record = m_model ? m_model->device(row) : nullptr;
+    if (!w || !record)
+        return;
+    w->setLinkStatus(record->online != 0);
+    if (row != m_model->currentDevice())
+        return;
+    const bool connected =
+        record->socket && record->socket->state() == QAbstractSocket::ConnectedState;
+    setDisconnectEnabled(connected);
+    if (connected)
+        m_timeoutBox->hide();
+    if (m_model->isLoggedIn()) {
+        m_loggedInLatch = true;
+        emit loginChanged(true);
+    } else if (m_loggedInLatch) {
+        m_loggedInLatch = false;
+        m_model->resetLiveValues();
+        emit loginChanged(false);
+    }
+}
+
+void DeviceWidget::setLogin(uchar state)
+{
+    switch (state) {
+    case 0:
+        if (m_model)
+            m_model->login(QString::fromLatin1(kGuestPassword), false);
+        m_loginDialog->show();
+        break;
+    case 1:
+        m_loginDialog->hide();
+        break;
+    case 2:
+        // The dialog hid itself when the password was sent; the user must see the refusal.
+        m_loginDialog->show();
+        m_loginDialog->raise();
+        m_loginDialog->setPasswordWrong(true);
+        break;
+    default:
+        break;
+    }
+}
+
+bool DeviceWidget::currentUnitInLocalSubnet() const
+{
+    const DeviceRecord* record = m_model->device(m_model->currentDevice());
+    if (!record)
+        return false;
+    const QHostAddress unit(record->packet.ipAddress);
+    const auto interfaces = NetworkInterfaces::all();
+    for (const LocalInterface& li : interfaces) {
+        if (!li.active)
+            continue;
+        for (const QNetworkAddressEntry& e : li.entries) {
+            if (e.ip().protocol() != QAbstractSocket::IPv4Protocol ||
+                e.netmask().protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            const QHostAddress subnet(e.ip().toIPv4Address() & e.netmask().toIPv4Address());
+            if (unit.isInSubnet(subnet, e.prefixLength()))
+                return true;
+        }
+    }
+    return false;
+}
+
+void DeviceWidget::setConnectTimeout(bool fullRound)
+{
+    if (!m_remind || !m_model)
+        return;
+    if (qobject_cast<EditDeviceDialog*>(QApplication::activeModalWidget()))
+        return;
+    const DeviceRecord* record = m_model->device(m_model->currentDevice());
+    if (fullRound && record && record->online) {
+        // Heard but unreachable over every local interface.
+        m_timeoutBox->show();
+        return;
+    }
+    // A unit that is merely switched off inside our own subnet is no news to the user.
+    if (currentUnitInLocalSubnet())
+        return;
+    m_timeoutBox->show();
+}
+
+// ---- look and language
+
+void DeviceWidget::setEditRemoveEnabled(bool enabled)
+{
+    m_editButton->setEnabled(enabled);
+    m_removeButton->setEnabled(enabled);
+    m_editAction->setEnabled(enabled);
+    m_removeAction->setEnabled(enabled);
+    updateIcons();
+}
+
+void DeviceWidget::setDisconnectEnabled(bool enabled)
+{
+    m_disconnectButton->setEnabled(enabled);
+    m_disconnectAction->setEnabled(enabled);
+    updateIcons();
+}
+
+void DeviceWidget::updateIcons()
+{
+    const SystemSettings* settings = SystemSettings::instance();
+    const bool dark = settings && settings->isDark();
+    using DeviceIcons::icon;
+    m_addButton->setIcon(icon(DeviceIcons::Add, dark, m_addButton->isEnabled()));
+    m_editButton->setIcon(icon(DeviceIcons::Edit, dark, m_editButton->isEnabled()));
+    m_removeButton->setIcon(icon(DeviceIcons::Trash, dark, m_removeButton->isEnabled()));
+    m_listButton->setIcon(icon(DeviceIcons::ListAlt, dark, m_listButton->isEnabled()));
+    m_disconnectButton->setIcon(icon(DeviceIcons::SignOut, dark, m_disconnectButton->isEnabled()));
+    const auto menu = DeviceIcons::ForMenu;
+    m_addAction->setIcon(icon(DeviceIcons::Add, dark, m_addAction->isEnabled(), menu));
+    m_editAction->setIcon(icon(DeviceIcons::Edit, dark, m_editAction->isEnabled(), menu));
+    m_removeAction->setIcon(icon(DeviceIcons::Trash, dark, m_removeAction->isEnabled(), menu));
+    m_listAction->setIcon(icon(DeviceIcons::ListAlt, dark, m_listAction->isEnabled(), menu));
+    m_disconnectAction->setIcon(
+        icon(DeviceIcons::SignOut, dark, m_disconnectAction->isEnabled(), menu));
+}
+
+void DeviceWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    else if (event->type() == QEvent::StyleChange)
+        updateIcons();
+    QWidget::changeEvent(event);
+}
+
+void DeviceWidget::retranslate()
+{
+    const SystemSettings* settings = SystemSettings::instance();
+    m_logoLabel->setText(settings ? settings->title() : QString());
+
+    const QString add = tr("Add Device");
+    const QString edit = tr("Modify Network Parameters");
+    const QString remove = tr("Remove Device");
+    const QString list = tr("Device List");
+    const QString disconnectText = tr("Disconnect");
+    m_addButton->setToolTip(add);
+    m_editButton->setToolTip(edit);
+    m_removeButton->setToolTip(remove);
+    m_listButton->setToolTip(list);
+    m_disconnectButton->setToolTip(disconnectText);
+    m_addAction->setText(add);
+    m_editAction->setText(edit);
+    m_removeAction->setText(remove);
+    m_listAction->setText(list);
+    m_disconnectAction->setText(disconnectText);
+
+    m_timeoutBox->setWindowTitle(tr("Connection Timeout"));
+    m_timeoutBox->setText(
+        tr("* The connection timed out!\n"
+           "* Please check the network connection!\n"
+           "* Please make sure that the PC and the device are on the same subnet!\n"
+           "* Please make sure that there is no other IP conflicting with the device IP!\n"
+           "  You can try to modify the PC's IP or device IP.\n"
+           "  Right-click the mouse to select the device, you can modify its IP."));
+    m_modifyIPButton->setText(tr("Modify device IP immediately"));
+    m_closeTimeoutButton->setText(tr("Close"));
+    m_doNotRemindButton->setText(tr("Do not remind again"));
+}

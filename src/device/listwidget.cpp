@@ -1,0 +1,31 @@
+#include "listwidget.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+
+ListWidget::ListWidget(QWidget* parent) : QListWidget(parent) {}
+
+void ListWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void ListWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void ListWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QModelIndex index = indexAt(event->pos());
+    emit contextMenuAtRow(index.isValid() ? index.row() : -1);
+    QListWidget::contextMenuEvent(event);
+}

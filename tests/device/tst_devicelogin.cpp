@@ -1,0 +1,185 @@
+// From a unit's first datagram to a logged-in session, through the device panel, against the
+// virtual unit on loopback.
+#include "announcer.h"
+#include "deviceitemwidget.h"
+#include "devicetestsupport.h"
+#include "devicewidget.h"
+#include "listwidget.h"
+#include "logindialog.h"
+#include "testenvironment.h"
+#include "unitstate.h"
+#include "virtualunit.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestDeviceLogin : public QObject
+{
+    Q_OBJECT
+    DeviceRig m_rig;
+
+    // A panel on a fresh model that has heard the unit (which asks for `password`).
+    std::unique_ptr<DeviceWidget> panelHearingTheUnit(const QByteArray& password)
+    {
+        m_rig.unit().state().system.password = password;
+        DataModel& model = m_rig.newModel();
+        auto panel = std::make_unique<DeviceWidget>(&model);
+        panel->resize(148, 400);
+        panel->show();
+        if (!m_rig.unit().announcer().announce())
+            return nullptr;
+        if (!QTest::qWaitFor([&] { return panel->listWidget()->count() == 1; }))
+            return nullptr;
+        return panel;
+    }
+
+    static void click(DeviceWidget& panel, int row, bool twice = false)
+    {
+        ListWidget* list = panel.listWidget();
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    static bool lastLogin(const QSignalSpy& spy, bool value)
+    {
+        return !spy.isEmpty() && spy.last().at(0).toBool() == value;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_rig.start()); }
+
+    void loginThroughThePanel_data()
+    {
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<bool>("opensAtOnce");
+        QTest::newRow("no password") << QByteArray() << true;
+        QTest::newRow("the built-in password") << QByteArray("%+guest+") << true;
+        QTest::newRow("a password of its own") << QByteArray("secret") << false;
+    }
+
+    void loginThroughThePanel()
+    {
+        QFETCH(QByteArray, password);
+        QFETCH(bool, opensAtOnce);
+        auto panel = panelHearingTheUnit(password);
+        QVERIFY(panel);
+        DataModel& model = m_rig.model();
+        DeviceItemWidget* row = panel->itemWidget(0);
+        QCOMPARE(row->modelText(), QStringLiteral("VU-1616"));
+        QCOMPARE(row->ipAddressText(), QStringLiteral("127.0.0.1"));
+        QVERIFY(row->isOnline());
+        QSignalSpy logins(panel.get(), &DeviceWidget::loginChanged);
+        QSignalSpy answers(&model, &DataModel::tcpLoginChanged);
+
+        click(*panel, 0);
+        QCOMPARE(model.currentDevice(), 0);
+        QVERIFY(row->isSelected());
+        QVERIFY(panel->editButton()->isEnabled());
+        if (opensAtOnce) {
+            // Without a password, or with the built-in one the panel tries first.
+            QTRY_VERIFY(lastLogin(logins, true));
+            QVERIFY(model.isLoggedIn());
+            QVERIFY(panel->disconnectButton()->isEnabled());
+            QVERIFY(!panel->loginDialog()->isVisible());
+            return;
+        }
+        QTRY_VERIFY(panel->loginDialog()->isVisible());
+        QVERIFY(panel->disconnectButton()->isEnabled());
+        // The built-in password went out first; the unit ignores it. An answer to it would
+        // arrive before the answer to this later question.
+        model.sendQuery(2, 1, 1);
+        QTRY_COMPARE(answers.count(), 2);
+        QCOMPARE(answers[0][0].toInt(), 0);
+        QCOMPARE(answers[1][0].toInt(), 0);
+        QVERIFY(!panel->loginDialog()->isPasswordWrongShown());
+        QVERIFY(!model.isLoggedIn());
+        QVERIFY(logins.isEmpty() || !logins.last().at(0).toBool());
+    }
+
+    void wrongThenRightPassword()
+    {
+        auto panel = panelHearingTheUnit("secret");
+        QVERIFY(panel);
+        QSignalSpy logins(panel.get(), &DeviceWidget::loginChanged);
+        click(*panel, 0);
+        LoginDialog* dialog = panel->loginDialog();
+        QTRY_VERIFY(dialog->isVisible());
+
+        dialog->passwordEdit()->setText(QStringLiteral("guess"));
+        QTest::mouseClick(dialog->loginButton(), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        // Refused: the dialog comes back with the wrong-password line.
+        QTRY_VERIFY(dialog->isVisible() && dialog->isPasswordWrongShown());
+        QVERIFY(!m_rig.model().isLoggedIn());
+        QVERIFY(dialog->passwordEdit()->text().isEmpty());
+
+        dialog->passwordEdit()->setText(QStringLiteral("  secret "));
+        QTest::mouseClick(dialog->loginButton(), Qt::LeftButton);
+        QTRY_VERIFY(lastLogin(logins, true));
+        QVERIFY(m_rig.model().isLoggedIn());
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!dialog->isPasswordWrongShown());
+    }
+
+    void switchingDisconnectingRemoving()
+    {
+        auto panel = panelHearingTheUnit({});
+        QVERIFY(panel);
+        DataModel& model = m_rig.model();
+        model.addDeviceByAddress(0x7F000009);
+        QCOMPARE(panel->listWidget()->count(), 2);
+        QSignalSpy logins(panel.get(), &DeviceWidget::loginChanged);
+        click(*panel, 0);
+        QTRY_VERIFY(lastLogin(logins, true));
+
+        // Another row switches without a question, and the session ends.
+        click(*panel, 1);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(model.currentDevice(), 1);
+        QVERIFY(lastLogin(logins, false));
+        QVERIFY(!panel->itemWidget(0)->isSelected());
+        QVERIFY(panel->itemWidget(1)->isSelected());
+        QVERIFY(!panel->disconnectButton()->isEnabled());
+
+        click(*panel, 0);
+        QTRY_VERIFY(lastLogin(logins, true));
+        QString question;
+        ModalHandler cancel([&](QWidget* box) {
+            question =
+                box->windowTitle() + QLatin1Char('|') + static_cast<QMessageBox*>(box)->text();
+            clickMessageBoxButton(box, QStringLiteral("Cancel"));
+        });
+        click(*panel, 0, true);
+        QCOMPARE(question, QStringLiteral("Disconnect|Are you sure that you want to disconnect "
+                                          "the device?"));
+        QCOMPARE(model.currentDevice(), 0);
+        QVERIFY(model.isLoggedIn());
+
+        ModalHandler confirm(
+            [](QWidget* box) { clickMessageBoxButton(box, QStringLiteral("OK")); });
+        QTest::mouseClick(panel->disconnectButton(), Qt::LeftButton);
+        QCOMPARE(model.currentDevice(), -1);
+        QCOMPARE(panel->listWidget()->currentRow(), -1);
+        QVERIFY(!panel->itemWidget(0)->isSelected());
+        QVERIFY(!panel->editButton()->isEnabled());
+        QVERIFY(!panel->disconnectButton()->isEnabled());
+        QVERIFY(lastLogin(logins, false));
+
+        // Removing the logged-in unit ends its session too.
+        click(*panel, 0);
+        QTRY_VERIFY(lastLogin(logins, true));
+        QTest::mouseClick(panel->removeButton(), Qt::LeftButton);
+        QCOMPARE(panel->listWidget()->count(), 1);
+        QCOMPARE(model.currentDevice(), -1);
+        QVERIFY(!model.isLoggedIn());
+        QVERIFY(lastLogin(logins, false));
+    }
+};
+
+KV_TEST_MAIN(TestDeviceLogin)
+#include "tst_devicelogin.moc"
