@@ -1,0 +1,101 @@
+// Reports dispatched per second: a realistic mix of what one refresh cycle brings back
+// (meters, strips, system values, a filter page, the preset table), cut from a byte stream
+// and applied to the mirror, alternating values so that every other pass changes the mirror.
+#include "datamodel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Feeds whole packets to the model's dispatcher as the connection would.
+class FeedingModel : public DataModel
+{
+public:
+    void feed(const QByteArray& stream)
+    {
+        m_cutter.append(stream);
+        m_cutter.cut([this](const wire::PacketHeader& h, const char* p) { dispatchPacket(h, p); });
+    }
+
+private:
+    wire::PacketCutter m_cutter;
+};
+
+QByteArray report(quint8 type, quint8 sub, quint8 func, const QByteArray& payload)
+{
+    return wire::packet(type, sub, func, wire::AccessReport, payload);
+}
+
+QByteArray floats(int n, float v)
+{
+    QByteArray b;
+    for (int i = 0; i < n; ++i)
+        wire::appendF32(b, v + float(i) * 0.5f);
+    return b;
+}
+
+QByteArray cycle(int variant)
+{
+    const char level = char(-40 + variant * 7);
+    QByteArray s;
+    s += report(3, 1, 1, QByteArray(17, level));
+    s += report(3, 7, 7, QByteArray(17, level));
+    s += report(3, 11, 8, QByteArray(16, level));
+    s += report(3, 11, 1, QByteArray(16, level));
+    s += report(3, 18, 5, QByteArray(32, level));
+    s += report(3, 7, 1, QByteArray(17, char(variant)));
+    s += report(3, 7, 2, floats(17, -6.0f + variant));
+    s += report(3, 7, 6, floats(34, 6.0f));
+    s += report(3, 11, 3, floats(16, -3.0f + variant));
+    s += report(2, 2, 9, floats(1, 36.5f + variant));
+    s += report(2, 2, 37, QByteArray(1, char(variant)));
+    for (int band = 0; band < 8; ++band) {
+        QByteArray peq;
+        peq.append(char(2));
+        peq.append(char(band));
+        peq.append(char(1));
+        peq.append(char(0));
+        wire::appendF32(peq, 100.0f * float(band + 1));
+        wire::appendF32(peq, float(variant));
+        peq.append(char(43));
+        s += report(3, 4, 3, peq);
+    }
+    QByteArray presets(545, '\0');
+    presets[0] = char(variant);
+    s += report(3, 32, 1, presets);
+    return s;
+}
+
+void BM_DispatchRealisticMix(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    FeedingModel model;
+    model.setTickTimerRunning(false);
+    const QByteArray a = cycle(0);
+    const QByteArray b = cycle(1);
+    const int reportsPerCycle = 5 + 6 + 8 + 1;
+    qint64 reports = 0;
+    bool flip = false;
+    for (auto _ : state) {
+        model.feed(flip ? a : b);
+        flip = !flip;
+        reports += reportsPerCycle;
+    }
+    state.counters["reports/s"] = benchmark::Counter(double(reports), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DispatchRealisticMix);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
