@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "appicon.h"
 #include "commandassistantdialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
@@ -43,7 +44,7 @@ const QString kSplitterKey = QStringLiteral("MainSplitterState");
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowIcon(QIcon(QStringLiteral(":/image/app.png")));
+    setWindowIcon(appIcon());
     SystemSettings* settings = SystemSettings::instance();
     resize(1200, 760);
     m_geometryRestored = settings && restoreGeometry(settings->value(kGeometryKey));

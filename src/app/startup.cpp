@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "appicon.h"
 #include "datamodel.h"
 #include "deviceversionselectiondialog.h"
 #include "focusproxystyle.h"
@@ -30,6 +31,7 @@ void configureApplication(QApplication& app)
     app.setFont(QFont(QStringLiteral("Arial"), 9));
     app.setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GB2312"));
+    app.setWindowIcon(appIcon());
 }
 
 QPixmap splashPixmap(bool dark)

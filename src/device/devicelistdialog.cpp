@@ -26,7 +26,8 @@ DeviceListDialog::DeviceListDialog(DataModel* model, QWidget* parent)
       m_model(model)
 {
     setObjectName(QStringLiteral("deviceListDialog"));
-    resize(600, 480);
+    // Wide enough for every column at its default width, so nothing starts scrolled away.
+    resize(1180, 420);
     if (const SystemSettings* settings = SystemSettings::instance()) {
         const QByteArray geometry = settings->value(QString::fromLatin1(kGeometryKey));
         if (!geometry.isEmpty())
