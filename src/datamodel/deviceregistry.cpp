@@ -131,12 +131,12 @@ void DeviceRegistry::sqlUpdateIPAddress(uint deviceId, uint ip)
         qCDebug(lcRegistry, "%s, %d", "sqlUpdateIPAddress", __LINE__);
 }
 
-void DeviceRegistry::updateText(const char* name, int line, const QString& statement,
-                                const QString& column, uint deviceId, const QString& text)
+void DeviceRegistry::updateColumn(const char* name, int line, const QString& statement,
+                                  const QString& column, uint deviceId, const QVariant& value)
 {
     QSqlQuery query;
     query.prepare(statement);
-    query.bindValue(QLatin1Char(':') + column, text);
+    query.bindValue(QLatin1Char(':') + column, value);
     query.bindValue(QStringLiteral(":DeviceID"), deviceId);
     if (!query.exec())
         qCDebug(lcRegistry, "%s, %d", name, line);
@@ -144,14 +144,14 @@ void DeviceRegistry::updateText(const char* name, int line, const QString& state
 
 void DeviceRegistry::sqlUpdateModel(uint deviceId, const QString& model)
 {
-    updateText("sqlUpdateModel", __LINE__,
-               QStringLiteral("UPDATE devices SET Model = :Model WHERE DeviceID = :DeviceID"),
-               QStringLiteral("Model"), deviceId, model);
+    updateColumn("sqlUpdateModel", __LINE__,
+                 QStringLiteral("UPDATE devices SET Model = :Model WHERE DeviceID = :DeviceID"),
+                 QStringLiteral("Model"), deviceId, model);
 }
 
 void DeviceRegistry::sqlUpdateARMVersion(uint deviceId, const QString& version)
 {
-    updateText(
+    updateColumn(
         "sqlUpdateARMVersion", __LINE__,
         QStringLiteral("UPDATE devices SET ARMVersion = :ARMVersion WHERE DeviceID = :DeviceID"),
         QStringLiteral("ARMVersion"), deviceId, version);
@@ -159,26 +159,24 @@ void DeviceRegistry::sqlUpdateARMVersion(uint deviceId, const QString& version)
 
 void DeviceRegistry::sqlUpdateDSPVersion(uint deviceId, const quint8 version[3])
 {
-    QSqlQuery query;
-    query.prepare(
-        QStringLiteral("UPDATE devices SET DSPVersion = :DSPVersion WHERE DeviceID = :DeviceID"));
-    query.bindValue(QStringLiteral(":DSPVersion"),
-                    QByteArray(reinterpret_cast<const char*>(version), 3));
-    query.bindValue(QStringLiteral(":DeviceID"), deviceId);
-    if (!query.exec())
-        qCDebug(lcRegistry, "%s, %d", "sqlUpdateDSPVersion", __LINE__);
+    updateColumn(
+        "sqlUpdateDSPVersion", __LINE__,
+        QStringLiteral("UPDATE devices SET DSPVersion = :DSPVersion WHERE DeviceID = :DeviceID"),
+        QStringLiteral("DSPVersion"), deviceId,
+        QByteArray(reinterpret_cast<const char*>(version), 3));
 }
 
 void DeviceRegistry::sqlUpdateLocation(uint deviceId, const QString& location)
 {
-    updateText("sqlUpdateLocation", __LINE__,
-               QStringLiteral("UPDATE devices SET Location = :Location WHERE DeviceID = :DeviceID"),
-               QStringLiteral("Location"), deviceId, location);
+    updateColumn(
+        "sqlUpdateLocation", __LINE__,
+        QStringLiteral("UPDATE devices SET Location = :Location WHERE DeviceID = :DeviceID"),
+        QStringLiteral("Location"), deviceId, location);
 }
 
 void DeviceRegistry::sqlUpdateDescription(uint deviceId, const QString& description)
 {
-    updateText(
+    updateColumn(
         "sqlUpdateDescription", __LINE__,
         QStringLiteral("UPDATE devices SET Description = :Description WHERE DeviceID = :DeviceID"),
         QStringLiteral("Description"), deviceId, description);
@@ -186,8 +184,8 @@ void DeviceRegistry::sqlUpdateDescription(uint deviceId, const QString& descript
 
 void DeviceRegistry::sqlUpdateSerialNumber(uint deviceId, const QString& serialNumber)
 {
-    updateText("sqlUpdateSerialNumber", __LINE__,
-               QStringLiteral(
-                   "UPDATE devices SET SerialNumber = :SerialNumber WHERE DeviceID = :DeviceID"),
-               QStringLiteral("SerialNumber"), deviceId, serialNumber);
+    updateColumn("sqlUpdateSerialNumber", __LINE__,
+                 QStringLiteral(
+                     "UPDATE devices SET SerialNumber = :SerialNumber WHERE DeviceID = :DeviceID"),
+                 QStringLiteral("SerialNumber"), deviceId, serialNumber);
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QLoggingCategory>
 #include <QString>
+#include <QVariant>
 
 Q_DECLARE_LOGGING_CATEGORY(lcRegistry)
 
@@ -38,8 +39,8 @@ public:
     static QString fieldText(const char* field, int width);
 
 private:
-    void updateText(const char* name, int line, const QString& statement, const QString& column,
-                    uint deviceId, const QString& text);
+    void updateColumn(const char* name, int line, const QString& statement, const QString& column,
+                      uint deviceId, const QVariant& value);
     bool m_open = false;
     QString m_connection;
 };

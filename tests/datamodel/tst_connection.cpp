@@ -1,6 +1,7 @@
 // The life of the control connection: interface cycling, watchdogs, login and periodic reads.
 #include "clock.h"
 #include "datamodel.h"
+#include "fakeinterface.h"
 #include "networkinterfaces.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -12,18 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-LocalInterface fakeInterface(int index, const char* ip, int prefix)
-{
-    LocalInterface li;
-    li.index = index;
-    li.active = true;
-    QNetworkAddressEntry e;
-    e.setIp(QHostAddress(QString::fromLatin1(ip)));
-    e.setPrefixLength(prefix);
-    li.entries = {e};
-    return li;
-}
 
 DataModel::UDPBrowsingPacket loopbackUnit()
 {

@@ -1,6 +1,7 @@
 // Discovery of units from their status datagrams, the registry, and the UDP command.
 #include "clock.h"
 #include "datamodel.h"
+#include "fakeinterface.h"
 #include "networkinterfaces.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -34,19 +35,6 @@ DataModel::UDPBrowsingPacket unit(quint32 id, const char* model = "KV-88")
 QByteArray bytes(const DataModel::UDPBrowsingPacket& p)
 {
     return QByteArray(reinterpret_cast<const char*>(&p), sizeof p);
-}
-
-LocalInterface fakeInterface(int index, const char* ip, int prefix)
-{
-    LocalInterface li;
-    li.index = index;
-    li.name = QStringLiteral("fake%1").arg(index);
-    li.active = true;
-    QNetworkAddressEntry e;
-    e.setIp(QHostAddress(QString::fromLatin1(ip)));
-    e.setPrefixLength(prefix);
-    li.entries = {e};
-    return li;
 }
 
 int rowCount(quint32 deviceId)

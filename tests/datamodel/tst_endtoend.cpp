@@ -3,6 +3,7 @@
 #include "clock.h"
 #include "controlserver.h"
 #include "datamodel.h"
+#include "fakeinterface.h"
 #include "networkinterfaces.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -14,18 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-LocalInterface loopback(int index, const char* ip, int prefix)
-{
-    LocalInterface li;
-    li.index = index;
-    li.active = false;
-    QNetworkAddressEntry e;
-    e.setIp(QHostAddress(QString::fromLatin1(ip)));
-    e.setPrefixLength(prefix);
-    li.entries = {e};
-    return li;
-}
 
 struct Received
 {
@@ -96,7 +85,8 @@ private slots:
         // The PC as far as this test is concerned: loopback, plus an address that cannot
         // reach the unit's subnet.
         NetworkInterfaces::setSource([] {
-            return QList<LocalInterface>{loopback(1, "127.0.0.1", 8), loopback(2, "127.0.0.2", 32)};
+            return QList<LocalInterface>{fakeInterface(1, "127.0.0.1", 8, false),
+                                         fakeInterface(2, "127.0.0.2", 32, false)};
         });
     }
 
