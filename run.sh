@@ -8,7 +8,9 @@ mkdir -p run
 cd run
 unit_pid=""
 if [ -x ../build/unit/virtual-unit ]; then
-    ../build/unit/virtual-unit >virtual-unit.log 2>&1 &
+    # A 16 x 8 unit with USB media, one of the configurations the start-up dialog offers,
+    # without a password.
+    ../build/unit/virtual-unit --profile 1 >virtual-unit.log 2>&1 &
     unit_pid=$!
 fi
 cleanup() { [ -n "$unit_pid" ] && kill "$unit_pid" 2>/dev/null || true; }
