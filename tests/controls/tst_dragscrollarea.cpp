@@ -77,20 +77,15 @@ private slots:
         QTest::addColumn<QPoint>("expected");
 
         using P = QList<QPoint>;
-        QTest::newRow("the first move only records")
-            << true << true << P{{150, 150}} << QPoint(300, 300);
-        QTest::newRow("within 9 px nothing happens")
-            << true << true << P{{100, 100}, {109, 91}, {91, 109}} << QPoint(300, 300);
-        QTest::newRow("past 9 px the content follows the pointer")
-            << true << true << P{{100, 100}, {110, 100}} << QPoint(290, 300);
-        QTest::newRow("then every move scrolls")
-            << true << true << P{{100, 100}, {110, 100}, {112, 97}} << QPoint(288, 303);
-        QTest::newRow("horizontal only")
-            << true << false << P{{100, 100}, {80, 80}, {70, 60}} << QPoint(330, 300);
-        QTest::newRow("vertical only")
-            << false << true << P{{100, 100}, {80, 80}, {70, 60}} << QPoint(300, 340);
-        QTest::newRow("held at the ends")
-            << true << true << P{{100, 100}, {2000, 2000}} << QPoint(0, 0);
+        const auto row = [](const char* name, const P& moves, QPoint expected, bool h = true,
+                            bool v = true) { QTest::newRow(name) << h << v << moves << expected; };
+        row("the first move only records", {{150, 150}}, {300, 300});
+        row("within 9 px nothing happens", {{100, 100}, {109, 91}, {91, 109}}, {300, 300});
+        row("past 9 px the content follows the pointer", {{100, 100}, {110, 100}}, {290, 300});
+        row("then every move scrolls", {{100, 100}, {110, 100}, {112, 97}}, {288, 303});
+        row("horizontal only", {{100, 100}, {80, 80}, {70, 60}}, {330, 300}, true, false);
+        row("vertical only", {{100, 100}, {80, 80}, {70, 60}}, {300, 340}, false, true);
+        row("held at the ends", {{100, 100}, {2000, 2000}}, {0, 0});
     }
     void drag()
     {

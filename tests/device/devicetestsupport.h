@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datamodel.h"
+#include "fakeinterface.h"
 #include "networkinterfaces.h"
 
 #include <QPointer>
@@ -33,7 +34,11 @@ public:
     qint64 now = 1'700'000'000'000;
     // The PC's interfaces as the model and the panel see them; loopback addresses only.
     QList<LocalInterface> interfaces;
-    static LocalInterface loopbackInterface(const char* ip, int prefixLength);
+    // The loopback interface (index 1), where the unit's datagrams arrive.
+    static LocalInterface loopbackInterface(const char* ip, int prefixLength)
+    {
+        return fakeInterface(1, ip, prefixLength);
+    }
 
     void ticks(int n); // the model's 10 ms tick, n times
 

@@ -70,9 +70,6 @@ private slots:
         QVERIFY(panel);
         DataModel& model = m_rig.model();
         DeviceItemWidget* row = panel->itemWidget(0);
-        QCOMPARE(row->modelText(), QStringLiteral("VU-1616"));
-        QCOMPARE(row->ipAddressText(), QStringLiteral("127.0.0.1"));
-        QVERIFY(row->isOnline());
         QSignalSpy logins(panel.get(), &DeviceWidget::loginChanged);
         QSignalSpy answers(&model, &DataModel::tcpLoginChanged);
 
@@ -126,7 +123,7 @@ private slots:
         QVERIFY(!dialog->isPasswordWrongShown());
     }
 
-    void switchingDisconnectingRemoving()
+    void switchingAndDisconnecting()
     {
         auto panel = panelHearingTheUnit({});
         QVERIFY(panel);
@@ -168,15 +165,6 @@ private slots:
         QVERIFY(!panel->itemWidget(0)->isSelected());
         QVERIFY(!panel->editButton()->isEnabled());
         QVERIFY(!panel->disconnectButton()->isEnabled());
-        QVERIFY(lastLogin(logins, false));
-
-        // Removing the logged-in unit ends its session too.
-        click(*panel, 0);
-        QTRY_VERIFY(lastLogin(logins, true));
-        QTest::mouseClick(panel->removeButton(), Qt::LeftButton);
-        QCOMPARE(panel->listWidget()->count(), 1);
-        QCOMPARE(model.currentDevice(), -1);
-        QVERIFY(!model.isLoggedIn());
         QVERIFY(lastLogin(logins, false));
     }
 };

@@ -96,9 +96,9 @@ start_unit "$ns_u2" 192.0.2.129 20002
 pid2=$last_pid
 
 # In the background, so that a signal to this script cleans up at once.
-timeout 25 ip netns exec "$ns_pc" "$probe_bin" --discovery-port $port \
-    --unit 20001,192.0.2.1,192.0.2.2,192.0.2.3,$pid1 \
-    --unit 20002,192.0.2.129,192.0.2.130,192.0.2.131,$pid2 &
+timeout 25 ip netns exec "$ns_pc" "$probe_bin" $port \
+    20001,192.0.2.1,192.0.2.2,192.0.2.3,$pid1 \
+    20002,192.0.2.129,192.0.2.130,192.0.2.131,$pid2 &
 probe_pid=$!
 pids="$pids $probe_pid"
 wait $probe_pid

@@ -4,17 +4,16 @@
 // the PC's address on that link, follows the UDP network-settings command to a new address,
 // and goes offline once its process is stopped.
 //
-//   discoveryprobe --discovery-port P --unit ID,UNIT_IP,PC_IP,NEW_IP,PID [--unit ...]
+//   discoveryprobe PORT ID,UNIT_IP,PC_IP,NEW_IP,PID [ID,UNIT_IP,PC_IP,NEW_IP,PID ...]
 //
-// PC_IP is the PC's address on the unit's link; NEW_IP an address the unit can take (the test
-// has put it on the unit's interface); PID the unit's process, stopped by the probe.
-// Exit code 0 when every check holds, 1 otherwise.
+// PORT is the discovery port; PC_IP the PC's address on the unit's link; NEW_IP an address the
+// unit can take (the test has put it on the unit's interface); PID the unit's process, stopped
+// by the probe. Exit code 0 when every check holds, 1 otherwise, 2 on bad arguments.
 #include "datamodel.h"
 #include "systemsettings.h"
 #include "wire/packet.h"
 #include "wire/records.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -68,26 +67,17 @@ void check(bool ok, const QString& what)
         ++s_failures;
 }
 
-QString dotted(quint32 ip)
-{
-    return QHostAddress(ip).toString();
-}
-
+// Reads ID,UNIT_IP,PC_IP,NEW_IP,PID and finds the PC's interface holding PC_IP.
 bool parseLink(const QString& text, Link& link)
 {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 5)
         return false;
-    bool idOk = false;
-    bool pidOk = false;
-    link.deviceId = parts[0].toUInt(&idOk);
+    link.deviceId = parts[0].toUInt();
     link.unitIp = QHostAddress(parts[1]);
     link.pcIp = QHostAddress(parts[2]);
     link.newIp = QHostAddress(parts[3]);
-    link.pid = parts[4].toLongLong(&pidOk);
-    if (!idOk || !pidOk || link.pid <= 0 || link.unitIp.isNull() || link.pcIp.isNull() ||
-        link.newIp.isNull())
-        return false;
+    link.pid = parts[4].toLongLong();
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& iface : interfaces) {
         for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
@@ -97,7 +87,8 @@ bool parseLink(const QString& text, Link& link)
             }
         }
     }
-    return link.interfaceIndex >= 0;
+    return link.deviceId > 0 && link.pid > 0 && !link.unitIp.isNull() && !link.newIp.isNull() &&
+           link.interfaceIndex >= 0;
 }
 
 int indexOf(const DataModel& model, quint32 deviceId)
@@ -123,24 +114,19 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
 
-    QCommandLineParser parser;
-    const QCommandLineOption portOption("discovery-port", "Discovery port.", "port");
-    const QCommandLineOption unitOption("unit", "ID,UNIT_IP,PC_IP,NEW_IP,PID of one unit.", "unit");
-    parser.addOptions({portOption, unitOption});
-    parser.process(app);
-    const quint16 port = quint16(parser.value(portOption).toUInt());
+    const QStringList args = app.arguments().mid(1);
+    const quint16 port = quint16(args.value(0).toUInt());
     QList<Link> links;
-    for (const QString& text : parser.values(unitOption)) {
+    for (const QString& text : args.mid(1)) {
         Link link;
         if (!parseLink(text, link)) {
-            std::fprintf(stderr, "discoveryprobe: bad --unit %s (or no local interface)\n",
-                         qPrintable(text));
+            std::fprintf(stderr, "discoveryprobe: bad unit %s\n", qPrintable(text));
             return 2;
         }
         links.append(link);
     }
     if (port == 0 || links.isEmpty()) {
-        std::fprintf(stderr, "discoveryprobe: --discovery-port and --unit are required\n");
+        std::fprintf(stderr, "discoveryprobe: PORT and at least one unit are required\n");
         return 2;
     }
 
@@ -222,7 +208,7 @@ int main(int argc, char* argv[])
         const Heard h = heard.value(link.deviceId);
         check(record->online == 1, unit + " is online");
         check(QHostAddress(record->packet.ipAddress) == link.unitIp,
-              unit + " has the address " + dotted(record->packet.ipAddress));
+              unit + " has the address " + QHostAddress(record->packet.ipAddress).toString());
         check(h.destination == QHostAddress(QHostAddress::Broadcast) && h.sender == link.unitIp &&
                   h.interfaceIndex == link.interfaceIndex,
               QStringLiteral("%1 arrives as a broadcast from %2 to %3 on interface %4")
@@ -263,7 +249,8 @@ int main(int argc, char* argv[])
         const DeviceRecord* record = model.device(index);
         check(heardAgain && QHostAddress(record->packet.ipAddress) == link.newIp &&
                   record->online == 1,
-              unit + " stays listed online at " + dotted(record->packet.ipAddress));
+              unit + " stays listed online at " +
+                  QHostAddress(record->packet.ipAddress).toString());
 
         QStringList senders;
         bool sameBytes = true;

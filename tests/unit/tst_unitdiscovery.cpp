@@ -2,6 +2,7 @@
 #include "udpcommandreceiver.h"
 #include "unitaddresses.h"
 #include "unitoptions.h"
+#include "unitstate.h"
 #include "virtualunit.h"
 #include "wire/packet.h"
 #include "wire/records.h"
@@ -12,6 +13,7 @@
 #include <QUdpSocket>
 #include <QtTest>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -46,6 +48,21 @@ QByteArray commandDatagram(quint32 deviceId, quint32 command, quint32 ip)
     wire::appendU32(out, 0xFFFFFF00);
     wire::appendU32(out, (ip & 0xFFFFFF00) | 1);
     return out;
+}
+
+// A unit on `address` announcing every `intervalMs` to the listener's port.
+std::unique_ptr<VirtualUnit> startUnit(const QUdpSocket& listener, const QString& address,
+                                       quint32 deviceId, int intervalMs, int profile = 0)
+{
+    UnitConfig config;
+    config.listenAddress = QHostAddress(address);
+    config.controlPort = 0;
+    config.discoveryPort = listener.localPort();
+    config.announceIntervalMs = intervalMs;
+    config.deviceId = deviceId;
+    config.profile = profile;
+    auto unit = std::make_unique<VirtualUnit>(config);
+    return unit->start() ? std::move(unit) : nullptr;
 }
 
 } // namespace
@@ -84,15 +101,8 @@ void TestUnitDiscovery::datagram()
 
     QUdpSocket listener;
     QVERIFY(listener.bind(QHostAddress(QHostAddress::LocalHost), 0));
-    UnitConfig config;
-    config.listenAddress = QHostAddress(address);
-    config.controlPort = 0;
-    config.discoveryPort = listener.localPort();
-    config.announceIntervalMs = 100;
-    config.deviceId = 4711;
-    config.profile = profile;
-    VirtualUnit unit(config);
-    QVERIFY(unit.start());
+    auto unit = startUnit(listener, address, 4711, 100, profile);
+    QVERIFY(unit);
 
     wire::UDPBrowsingPacket p;
     QHostAddress sender;
@@ -104,9 +114,22 @@ void TestUnitDiscovery::datagram()
     QCOMPARE(QHostAddress(p.ipAddress), QHostAddress(address));
     QCOMPARE(sender, QHostAddress(address));
     QCOMPARE(QByteArray(p.model), model);
+    QCOMPARE(QByteArray(p.armVersion).left(1), QByteArray("V"));
+    const UnitState::System& s = unit->state().system;
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(p.dspVersion), 3),
+             QByteArray(reinterpret_cast<const char*>(s.dspVersion.data()), 3));
+    QCOMPARE(QByteArray(p.serialNumber), s.serialNumber);
     QCOMPARE(p.fault, 0u);
-    // About once per interval, so well within the two seconds a receiver waits.
+
+    // What changes on the unit shows in a later datagram, about once per interval, so well
+    // within the two seconds a receiver waits.
+    unit->state().system.location = "Hall B";
+    unit->state().system.deviceStatus = 0x80;
+    while (listener.hasPendingDatagrams()) // sent before the change
+        listener.receiveDatagram();
     QVERIFY(nextDatagram(listener, p, nullptr, 1000));
+    QCOMPARE(QByteArray(p.location), QByteArray("Hall B"));
+    QCOMPARE(p.fault, 0x80u);
 }
 
 void TestUnitDiscovery::networkCommand_data()
@@ -115,14 +138,14 @@ void TestUnitDiscovery::networkCommand_data()
     QTest::addColumn<quint32>("command");
     QTest::addColumn<QString>("newAddress");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("own ID") << 0u << 2u << "127.0.0.78"
-                            << "127.0.0.78";
-    QTest::newRow("other ID") << 1u << 2u << "127.0.0.79"
-                              << "127.0.0.77";
-    QTest::newRow("other command") << 0u << 3u << "127.0.0.80"
-                                   << "127.0.0.77";
-    QTest::newRow("address it cannot take") << 0u << 2u << "192.0.2.10"
-                                            << "127.0.0.77";
+    const auto row = [](const char* name, quint32 idOffset, quint32 command, const char* to,
+                        const char* expected) {
+        QTest::newRow(name) << idOffset << command << to << expected;
+    };
+    row("own ID", 0, 2, "127.0.0.78", "127.0.0.78");
+    row("other ID", 1, 2, "127.0.0.79", "127.0.0.77");
+    row("other command", 0, 3, "127.0.0.80", "127.0.0.77");
+    row("address it cannot take", 0, 2, "192.0.2.10", "127.0.0.77");
 }
 
 void TestUnitDiscovery::networkCommand()
@@ -134,19 +157,13 @@ void TestUnitDiscovery::networkCommand()
 
     QUdpSocket listener;
     QVERIFY(listener.bind(QHostAddress(QHostAddress::LocalHost), 0));
-    UnitConfig config;
-    config.listenAddress = QHostAddress("127.0.0.77");
-    config.controlPort = 0;
-    config.discoveryPort = listener.localPort();
-    config.announceIntervalMs = 50;
-    config.deviceId = 900;
-    VirtualUnit unit(config);
-    QVERIFY(unit.start());
+    auto unit = startUnit(listener, "127.0.0.77", 900, 50);
+    QVERIFY(unit);
     UdpCommandReceiver receiver;
     QVERIFY(receiver.bind(QHostAddress(QHostAddress::LocalHost), 0));
-    connect(&receiver, &UdpCommandReceiver::networkSettingsReceived, &unit,
+    connect(&receiver, &UdpCommandReceiver::networkSettingsReceived, unit.get(),
             [&unit](const UdpCommandReceiver::NetworkSettings& s) {
-                unit.handleUdpCommand(s.deviceId, s.ipAddress, s.netmask, s.gateway);
+                unit->handleUdpCommand(s.deviceId, s.ipAddress, s.netmask, s.gateway);
             });
 
     QUdpSocket sender;
@@ -155,7 +172,6 @@ void TestUnitDiscovery::networkCommand()
     QCOMPARE(sender.writeDatagram(datagram, QHostAddress(QHostAddress::LocalHost), receiver.port()),
              qint64(datagram.size()));
     QTest::qWait(100);
-    listener.readAll();
     while (listener.hasPendingDatagrams())
         listener.receiveDatagram();
 
@@ -166,7 +182,7 @@ void TestUnitDiscovery::networkCommand()
     QCOMPARE(from, QHostAddress(expected));
     // The control port follows the address the unit announces.
     QTcpSocket control;
-    control.connectToHost(QHostAddress(expected), unit.controlPort());
+    control.connectToHost(QHostAddress(expected), unit->controlPort());
     QVERIFY(control.waitForConnected(2000));
 }
 
