@@ -252,6 +252,31 @@ bool DspCommands::inputSetup(UnitState& state, quint8 subType, quint8 funcId,
     }
 }
 
+namespace {
+
+// A level change reaches every strip of the channel's group, and inputs 1 and 2 move together
+// when the first is in the paired input mode (2), as the application shows them.
+template <typename Channels, typename Apply>
+void applyToMembers(Channels& channels, int ch, bool linkedPair, const Apply& apply)
+{
+    const quint8 group = channels[std::size_t(ch)].levelGroup;
+    for (int i = 0; i < int(channels.size()); ++i) {
+        const bool member = i == ch || (group != 0 && channels[std::size_t(i)].levelGroup == group);
+        const bool partner = linkedPair && (ch == 0 || ch == 1) && i == 1 - ch;
+        if (member || partner)
+            apply(channels[std::size_t(i)]);
+    }
+}
+
+constexpr quint8 kPairedInputMode = 2;
+
+bool pairedInputs(const UnitState& state, int ch)
+{
+    return (ch == 0 || ch == 1) && state.dsp.inputs[std::size_t(ch)].inputMode == kPairedInputMode;
+}
+
+} // namespace
+
 bool DspCommands::inputLevel(UnitState& state, quint8 funcId, const QByteArray& payload)
 {
     int ch = 0;
@@ -262,23 +287,30 @@ bool DspCommands::inputLevel(UnitState& state, quint8 funcId, const QByteArray& 
     switch (funcId) {
     case 1:
     case 3:
-    case 4:
+    case 4: {
         if (!channelByte(payload, n, ch, value) || (funcId == 4 && value > 8))
             return false;
+        const bool paired = pairedInputs(state, ch);
         if (funcId == 1)
-            in[std::size_t(ch)].levelMute = value ? 1 : 0;
+            applyToMembers(in, ch, paired,
+                           [&](UnitState::Input& c) { c.levelMute = value ? 1 : 0; });
         else if (funcId == 3)
-            in[std::size_t(ch)].levelInvert = value ? 1 : 0;
+            applyToMembers(in, ch, paired,
+                           [&](UnitState::Input& c) { c.levelInvert = value ? 1 : 0; });
+        else if (paired)
+            in[0].levelGroup = in[1].levelGroup = value; // the pair is one strip pair
         else
             in[std::size_t(ch)].levelGroup = value;
         return true;
+    }
     case 2:
     case 5:
         if (!channelFloat(payload, n, ch, f))
             return false;
         if (funcId == 2) {
-            UnitState::Input& c = in[std::size_t(ch)];
-            c.levelGain = faderLevel(f, c.faderMin, c.faderMax);
+            applyToMembers(in, ch, pairedInputs(state, ch), [&](UnitState::Input& c) {
+                c.levelGain = faderLevel(f, c.faderMin, c.faderMax);
+            });
         } else {
             stepFader(in[std::size_t(ch)], f);
         }
@@ -307,9 +339,11 @@ bool DspCommands::outputLevel(UnitState& state, quint8 funcId, const QByteArray&
         if (!channelByte(payload, n, ch, value) || (funcId == 5 && value > 8))
             return false;
         if (funcId == 2)
-            out[std::size_t(ch)].levelMute = value ? 1 : 0;
+            applyToMembers(out, ch, false,
+                           [&](UnitState::Output& c) { c.levelMute = value ? 1 : 0; });
         else if (funcId == 4)
-            out[std::size_t(ch)].levelInvert = value ? 1 : 0;
+            applyToMembers(out, ch, false,
+                           [&](UnitState::Output& c) { c.levelInvert = value ? 1 : 0; });
         else
             out[std::size_t(ch)].levelGroup = value;
         return true;
@@ -318,8 +352,9 @@ bool DspCommands::outputLevel(UnitState& state, quint8 funcId, const QByteArray&
         if (!channelFloat(payload, n, ch, f))
             return false;
         if (funcId == 3) {
-            UnitState::Output& c = out[std::size_t(ch)];
-            c.levelGain = faderLevel(f, c.faderMin, c.faderMax);
+            applyToMembers(out, ch, false, [&](UnitState::Output& c) {
+                c.levelGain = faderLevel(f, c.faderMin, c.faderMax);
+            });
         } else {
             stepFader(out[std::size_t(ch)], f);
         }

@@ -72,6 +72,8 @@ public slots:
     void deviceVersionSelectionTriggered();
     void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other,
                      QVariant any);
+    void inputLabelChanged(uchar channel);
+    void outputLabelChanged(uchar channel);
     void timeout();
     void setLoginChanged(bool loggedIn);
     void testShortcutActivated();

@@ -291,6 +291,21 @@
     </message>
 </context>
 <context>
+    <name>LevelWidget</name>
+    <message>
+        <source>Invert</source>
+        <translation>反相</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Grp </source>
+        <translation>编组 </translation>
+    </message>
+</context>
+<context>
     <name>LoginDialog</name>
     <message>
         <source>Login</source>
@@ -501,6 +516,22 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Meter</source>
         <translation>电平表</translation>
+    </message>
+    <message>
+        <source>Input Pre Fader</source>
+        <translation>输入推子前</translation>
+    </message>
+    <message>
+        <source>Input Post Fader</source>
+        <translation>输入推子后</translation>
+    </message>
+    <message>
+        <source>Output Pre Fader</source>
+        <translation>输出推子前</translation>
+    </message>
+    <message>
+        <source>Output Post Fader</source>
+        <translation>输出推子后</translation>
     </message>
 </context>
 <context>

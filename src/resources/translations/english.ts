@@ -291,6 +291,21 @@
     </message>
 </context>
 <context>
+    <name>LevelWidget</name>
+    <message>
+        <source>Invert</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Grp </source>
+        <translation>Grp </translation>
+    </message>
+</context>
+<context>
     <name>LoginDialog</name>
     <message>
         <source>Login</source>
@@ -501,6 +516,22 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Meter</source>
         <translation>Meter</translation>
+    </message>
+    <message>
+        <source>Input Pre Fader</source>
+        <translation>Input Pre Fader</translation>
+    </message>
+    <message>
+        <source>Input Post Fader</source>
+        <translation>Input Post Fader</translation>
+    </message>
+    <message>
+        <source>Output Pre Fader</source>
+        <translation>Output Pre Fader</translation>
+    </message>
+    <message>
+        <source>Output Post Fader</source>
+        <translation>Output Post Fader</translation>
     </message>
 </context>
 <context>

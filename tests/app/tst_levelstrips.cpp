@@ -1,0 +1,553 @@
+// The level strips against a virtual unit on loopback: what a strip shows and what reaches the
+// unit for typed gains, fader drags, level groups, the linked input pair and the unit's fader
+// ranges; the USB play strip of the profiles with USB.
+#include "appsupport.h"
+#include "clock.h"
+#include "controlserver.h"
+#include "datamodel.h"
+#include "fader.h"
+#include "levelcontainerwidget.h"
+#include "levelwidget.h"
+#include "mainwindow.h"
+#include "meter.h"
+#include "networkinterfaces.h"
+#include "systemsettings.h"
+#include "testenvironment.h"
+#include "unitcore.h"
+#include "unitstate.h"
+#include "virtualunit.h"
+#include "wire/commands.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUdpSocket>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+constexpr qint64 kStart = 1'760'000'000'000;
+// A code the unit reads and ignores: everything sent before it has arrived once it has.
+constexpr quint8 kSentinel = 0x7E;
+
+quint16 freeUdpPort()
+{
+    QUdpSocket probe;
+    return probe.bind(QHostAddress::LocalHost, 0) ? probe.localPort() : 0;
+}
+
+QByteArray gainPayload(int channel, float dB)
+{
+    QByteArray b(1, char(channel));
+    wire::appendF32(b, dB);
+    return b;
+}
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+class TestLevelStrips : public QObject
+{
+    Q_OBJECT
+
+    struct Packet
+    {
+        quint8 subType;
+        quint8 funcId;
+        QByteArray payload;
+        qint64 at;
+    };
+
+    std::unique_ptr<VirtualUnit> m_unit;
+    SystemSettings* m_settings = nullptr;
+    DataModel* m_model = nullptr;
+    MainWindow* m_window = nullptr;
+    qint64 m_now = kStart;
+    QList<Packet> m_commands; // type 3 commands as the unit received them
+    int m_sentinels = 0;
+
+    LevelContainerWidget* strips() const { return m_window->levelContainer(); }
+    LevelWidget* row(bool output) const
+    {
+        return output ? strips()->outputLevelWidget() : strips()->inputLevelWidget();
+    }
+
+    // `ms` of the model's clock in 10 ms ticks, the sockets working in between.
+    void run(int ms)
+    {
+        for (int t = 0; t < ms; t += 10) {
+            m_now += 10;
+            m_model->timeout();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // Waits until the unit has received everything sent so far.
+    bool settle()
+    {
+        const int expected = m_sentinels + 1;
+        m_model->sendQuery(kSentinel, kSentinel, kSentinel);
+        for (int i = 0; i < 500 && m_sentinels < expected; ++i)
+            QTest::qWait(5);
+        return m_sentinels >= expected;
+    }
+
+    QList<Packet> commandsSince(int from, quint8 subType, quint8 funcId) const
+    {
+        QList<Packet> out;
+        for (int i = from; i < m_commands.size(); ++i) {
+            if (m_commands[i].subType == subType && m_commands[i].funcId == funcId)
+                out << m_commands[i];
+        }
+        return out;
+    }
+
+    void type(QLineEdit* edit, const QString& text)
+    {
+        edit->setText(text);
+        emit edit->editingFinished();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UnitConfig config;
+        config.controlPort = 0;
+        config.discoveryPort = freeUdpPort();
+        m_unit = std::make_unique<VirtualUnit>(config);
+        QString error;
+        QVERIFY2(m_unit->start(&error), qPrintable(error));
+        m_unit->core().setClock([this] { return m_now - kStart; });
+        connect(&m_unit->server(), &ControlServer::packetReceived, this,
+                [this](const wire::PacketHeader& h, const QByteArray& payload) {
+                    if (h.type == kSentinel)
+                        ++m_sentinels;
+                    else if (h.type == 3 && h.access == wire::AccessWrite)
+                        m_commands.append({h.subType, h.funcId, payload, m_now});
+                });
+        writeConfig(QStringLiteral("[Language]\nSupport=3\nCurrent=1\n"
+                                   "[DeviceVersionSelection]\nShowAtStartup=false\nCurrent=1\n"
+                                   "[Control]\nPort=%1\n[Broadcast]\nPort=%2\n")
+                        .arg(m_unit->controlPort())
+                        .arg(freeUdpPort()));
+        Clock::setSource([this] { return m_now; });
+        NetworkInterfaces::setSource([] {
+            LocalInterface li;
+            li.index = 1;
+            QNetworkAddressEntry e;
+            e.setIp(QHostAddress(QHostAddress::LocalHost));
+            e.setPrefixLength(8);
+            li.entries = {e};
+            return QList<LocalInterface>{li};
+        });
+
+        m_settings = new SystemSettings;
+        m_model = new DataModel;
+        m_model->setTickTimerRunning(false);
+        m_window = new MainWindow;
+        m_window->applyDeviceVersion(m_settings->hiddenInputMask(), m_settings->hiddenOutputMask(),
+                                     m_settings->danteInputMask(), m_settings->danteOutputMask());
+        m_window->resize(1400, 900);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+
+        m_model->addDeviceByAddress(0x7F000001);
+        m_model->selectDevice(m_model->deviceCount() - 1, false);
+        QTRY_VERIFY(m_model->isLoggedIn());
+        // The reads fill the mirror; the unit's 16 x 16 configuration shows every strip.
+        run(1000);
+        QVERIFY(strips()->inputLevelWidget()->isStripShown(16));
+        QVERIFY(strips()->outputLevelWidget()->isStripShown(15));
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_window;
+        delete m_model;
+        delete m_settings;
+        m_unit.reset();
+        NetworkInterfaces::resetSource();
+        Clock::resetSource();
+    }
+
+    // Every test starts after the echo hold of the last one, in line with the unit.
+    void init() { run(1700); }
+
+    void typedGains_data()
+    {
+        QTest::addColumn<bool>("output");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<float>("sent");
+        QTest::newRow("one decimal") << false << "3.14"
+                                     << "3.1" << 3.1f;
+        QTest::newRow("negative half rounds away") << false << "-7.25"
+                                                   << "-7.3" << -7.3f;
+        QTest::newRow("above the top") << false << "20"
+                                       << "12.0" << 12.0f;
+        QTest::newRow("the bottom is off") << false << "-56"
+                                           << "-100.0" << -100.0f;
+        QTest::newRow("below the bottom") << false << "-99"
+                                          << "-100.0" << -100.0f;
+        QTest::newRow("not a number") << false << "eleven"
+                                      << "0.0" << 0.0f;
+        QTest::newRow("output above the top") << true << "20"
+                                              << "12.0" << 12.0f;
+        QTest::newRow("output at the bottom") << true << "-56"
+                                              << "-100.0" << -100.0f;
+    }
+
+    void typedGains()
+    {
+        QFETCH(bool, output);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(float, sent);
+        const int channel = 3;
+        QLineEdit* edit = row(output)->gainEdit(channel);
+        type(edit, QStringLiteral("-20")); // a start that differs from every row
+        run(200);
+        const int from = m_commands.size();
+
+        type(edit, text);
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(row(output)->fader(channel)->value(), std::max(sent, wire::kFaderBottom));
+        const float stored =
+            output ? m_model->output(channel).levelGain : m_model->input(channel).levelGain;
+        QCOMPARE(stored, std::max(sent, wire::kFaderBottom));
+        run(200);
+        QVERIFY(settle());
+        const auto sentGains = commandsSince(from, output ? 11 : 7, output ? 3 : 2);
+        QCOMPARE(sentGains.size(), 1);
+        QCOMPARE(sentGains[0].payload, gainPayload(channel, sent));
+
+        // Leaving the edit with what it shows is no new value.
+        emit edit->editingFinished();
+        run(200);
+        QVERIFY(settle());
+        QCOMPARE(commandsSince(from, output ? 11 : 7, output ? 3 : 2).size(), 1);
+    }
+
+    void faderAtTheBottomIsOff()
+    {
+        const int channel = 2;
+        Fader* fader = row(false)->fader(channel);
+        const int from = m_commands.size();
+        const QPoint grab = fader->handleRect().center();
+        sendMouse(fader, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(fader, QEvent::MouseMove, QPoint(grab.x(), fader->height() + 40), Qt::NoButton,
+                  Qt::LeftButton);
+        sendMouse(fader, QEvent::MouseButtonRelease, QPoint(grab.x(), fader->height() + 40),
+                  Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(fader->value(), wire::kFaderBottom);
+        QCOMPARE(row(false)->gainEdit(channel)->text(), QStringLiteral("-100.0"));
+        run(200);
+        QVERIFY(settle());
+        const auto sent = commandsSince(from, 7, 2);
+        QVERIFY(!sent.isEmpty());
+        QCOMPARE(sent.last().payload, gainPayload(channel, -100.0f));
+        // The unit plays the channel off and says so; the strip stays at the bottom.
+        run(1700);
+        QCOMPARE(m_unit->state().dsp.inputs[channel].levelGain, -100.0f);
+        QCOMPARE(row(false)->gainEdit(channel)->text(), QStringLiteral("-100.0"));
+    }
+
+    void groupFollows_data()
+    {
+        QTest::addColumn<bool>("output");
+        QTest::addColumn<QString>("action");
+        for (bool output : {false, true}) {
+            for (const char* action : {"mute", "invert", "gain"})
+                QTest::addRow("%s %s", output ? "output" : "input", action)
+                    << output << QString::fromLatin1(action);
+        }
+    }
+
+    void groupFollows()
+    {
+        QFETCH(bool, output);
+        QFETCH(QString, action);
+        LevelWidget* strips = row(output);
+        const QList<int> members = {6, 8, 10};
+        const int outsider = 9;
+        const int group = output ? 4 : 3;
+        for (int ch : members)
+            strips->groupComboBox(ch)->setCurrentIndex(group);
+        strips->groupComboBox(outsider)->setCurrentIndex(0);
+        run(200);
+        QVERIFY(settle());
+
+        const auto mute = [&](int ch) {
+            return output ? m_model->output(ch).levelMute : m_model->input(ch).levelMute;
+        };
+        const auto invert = [&](int ch) {
+            return output ? m_model->output(ch).levelInvert : m_model->input(ch).levelInvert;
+        };
+        const auto gain = [&](int ch) {
+            return output ? m_model->output(ch).levelGain : m_model->input(ch).levelGain;
+        };
+        const bool outsiderMute = mute(outsider);
+        const bool outsiderInvert = invert(outsider);
+        const float outsiderGain = gain(outsider);
+
+        const int clicked = members[1];
+        const int from = m_commands.size();
+        quint8 funcId = 0;
+        if (action == QLatin1String("mute")) {
+            const bool on = !mute(clicked);
+            strips->muteButton(clicked)->click();
+            for (int ch : members) {
+                QCOMPARE(mute(ch), on);
+                QCOMPARE(strips->muteButton(ch)->isChecked(), on);
+            }
+            funcId = output ? 2 : 1;
+        } else if (action == QLatin1String("invert")) {
+            const bool on = !invert(clicked);
+            strips->invertButton(clicked)->click();
+            for (int ch : members) {
+                QCOMPARE(invert(ch), on);
+                QCOMPARE(strips->invertButton(ch)->isChecked(), on);
+            }
+            funcId = output ? 4 : 3;
+        } else {
+            const float dB = gain(clicked) == -9.5f ? -3.0f : -9.5f;
+            type(strips->gainEdit(clicked), QString::number(double(dB)));
+            for (int ch : members) {
+                QCOMPARE(gain(ch), dB);
+                QCOMPARE(strips->fader(ch)->value(), dB);
+                QCOMPARE(strips->gainEdit(ch)->text(), QString::number(double(dB), 'f', 1));
+            }
+            funcId = output ? 3 : 2;
+        }
+        QCOMPARE(mute(outsider), outsiderMute);
+        QCOMPARE(invert(outsider), outsiderInvert);
+        QCOMPARE(gain(outsider), outsiderGain);
+        const auto state = [&](int ch) { return std::make_tuple(mute(ch), invert(ch), gain(ch)); };
+        QVector<std::tuple<bool, bool, float>> shown;
+        for (int ch : members)
+            shown << state(ch);
+
+        // One command, for the channel the user touched.
+        run(200);
+        QVERIFY(settle());
+        const auto sent = commandsSince(from, output ? 11 : 7, funcId);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(int(quint8(sent[0].payload[0])), clicked);
+
+        // After the hold the unit's reports decide what every member shows.
+        run(1900);
+        const UnitState& unit = m_unit->state();
+        for (int ch : members) {
+            const bool unitMute =
+                output ? unit.dsp.outputs[ch].levelMute : unit.dsp.inputs[ch].levelMute;
+            const bool unitInvert =
+                output ? unit.dsp.outputs[ch].levelInvert : unit.dsp.inputs[ch].levelInvert;
+            QCOMPARE(strips->muteButton(ch)->isChecked(), unitMute);
+            QCOMPARE(strips->invertButton(ch)->isChecked(), unitInvert);
+            QCOMPARE(mute(ch), unitMute);
+        }
+        // The unit applies a change to the whole group, so nothing snaps back.
+        for (int i = 0; i < members.size(); ++i)
+            QVERIFY(state(members[i]) == shown[i]);
+    }
+
+    void linkedPair_data()
+    {
+        QTest::addColumn<quint32>("mode");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("stereo group") << 2u << "group";
+        QTest::newRow("stereo mute") << 2u << "mute";
+        QTest::newRow("stereo invert") << 2u << "invert";
+        QTest::newRow("stereo gain") << 2u << "gain";
+        QTest::newRow("line group") << 1u << "group";
+        QTest::newRow("mic mute") << 0u << "mute";
+        QTest::newRow("line gain") << 1u << "gain";
+    }
+
+    void linkedPair()
+    {
+        QFETCH(quint32, mode);
+        QFETCH(QString, action);
+        LevelWidget* strips = row(false);
+        for (int ch : {0, 1})
+            strips->groupComboBox(ch)->setCurrentIndex(0);
+        run(200);
+        const DataModel::InputChannel before = m_model->input(0);
+        m_model->input(0).inputMode = mode;
+        m_model->input(1).inputMode = mode;
+        const bool linked = mode == 2;
+
+        const int from = m_commands.size();
+        if (action == QLatin1String("group")) {
+            strips->groupComboBox(1)->setCurrentIndex(5);
+            QCOMPARE(m_model->input(0).levelGroup, quint8(linked ? 5 : 0));
+            QCOMPARE(strips->groupComboBox(0)->currentIndex(), linked ? 5 : 0);
+        } else if (action == QLatin1String("mute")) {
+            strips->muteButton(1)->click();
+            const bool on = m_model->input(1).levelMute;
+            QCOMPARE(m_model->input(0).levelMute, linked ? on : before.levelMute);
+            QCOMPARE(strips->muteButton(0)->isChecked(), linked ? on : before.levelMute);
+        } else if (action == QLatin1String("invert")) {
+            strips->invertButton(1)->click();
+            const bool on = m_model->input(1).levelInvert;
+            QCOMPARE(m_model->input(0).levelInvert, linked ? on : before.levelInvert);
+            QCOMPARE(strips->invertButton(0)->isChecked(), linked ? on : before.levelInvert);
+        } else {
+            const float dB = m_model->input(1).levelGain == -4.5f ? 2.0f : -4.5f;
+            type(strips->gainEdit(1), QString::number(double(dB)));
+            QCOMPARE(m_model->input(0).levelGain, linked ? dB : before.levelGain);
+            QCOMPARE(strips->fader(0)->value(), linked ? dB : before.levelGain);
+        }
+        // Only channel 2's own command goes out.
+        run(200);
+        QVERIFY(settle());
+        const QList<Packet> sent = m_commands.mid(from);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].subType, quint8(7));
+        QCOMPARE(int(quint8(sent[0].payload[0])), 1);
+    }
+
+    void faderRangeOfTheUnit()
+    {
+        // The range set in the unit (device setup) becomes the strip's travel and its clamp;
+        // the bottom of a raised range is a level, not off.
+        const int channel = 4;
+        wire::deliver(*m_model, wire::cmd::inputFaderRange(channel, 6.0f, -30.0f));
+        run(2000);
+        Fader* fader = row(false)->fader(channel);
+        QCOMPARE(fader->minimum(), -30.0f);
+        QCOMPARE(fader->maximum(), 6.0f);
+
+        QLineEdit* edit = row(false)->gainEdit(channel);
+        const int from = m_commands.size();
+        type(edit, QStringLiteral("10"));
+        QCOMPARE(edit->text(), QStringLiteral("6.0"));
+        type(edit, QStringLiteral("-50"));
+        QCOMPARE(edit->text(), QStringLiteral("-30.0"));
+        QCOMPARE(m_model->input(channel).levelGain, -30.0f);
+        run(200);
+        QVERIFY(settle());
+        const auto sent = commandsSince(from, 7, 2);
+        QVERIFY(!sent.isEmpty());
+        QCOMPARE(sent.last().payload, gainPayload(channel, -30.0f));
+
+        wire::deliver(*m_model, wire::cmd::inputFaderRange(channel, 12.0f, -56.0f));
+        run(2000);
+        QCOMPARE(fader->minimum(), -56.0f);
+        QCOMPARE(fader->maximum(), 12.0f);
+    }
+
+    void dragIsCoalesced()
+    {
+        const int channel = 5;
+        Fader* fader = row(false)->fader(channel);
+        type(row(false)->gainEdit(channel), QStringLiteral("12"));
+        run(1700);
+        const int from = m_commands.size();
+        const qint64 start = m_now;
+
+        // One second of dragging down, a move every 20 ms.
+        QPoint at = fader->handleRect().center();
+        const int stride = std::max(1, fader->height() * 4 / 5 / 50);
+        sendMouse(fader, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        for (int step = 0; step < 50; ++step) {
+            at.ry() += stride;
+            sendMouse(fader, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+            run(20);
+        }
+        sendMouse(fader, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        const float last = fader->value();
+        QVERIFY(last < 0.0f);
+        run(300);
+        QVERIFY(settle());
+
+        const auto sent = commandsSince(from, 7, 2);
+        QVERIFY2(sent.size() >= 5 && sent.size() <= 7, qPrintable(QString::number(sent.size())));
+        QVERIFY(sent.first().at - start >= 170);
+        for (int i = 1; i < sent.size(); ++i)
+            QVERIFY2(sent[i].at - sent[i - 1].at >= 170,
+                     qPrintable(QString::number(sent[i].at - sent[i - 1].at)));
+        QCOMPARE(sent.last().payload, gainPayload(channel, last));
+
+        // The unit took the last value; its reports after the hold leave the strip there.
+        run(1700);
+        QCOMPARE(m_unit->state().dsp.inputs[channel].levelGain, last);
+        QCOMPARE(fader->value(), last);
+        QCOMPARE(row(false)->gainEdit(channel)->text(), LevelWidget::gainText(last));
+    }
+
+    void usbStripLayout_data()
+    {
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<int>("usb");
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<int>("outputs");
+        QTest::newRow("16 x 8 with USB") << 1 << 16 << 17 << 9;
+        QTest::newRow("8 x 8 with USB") << 2 << 8 << 9 << 9;
+    }
+
+    void usbStripLayout()
+    {
+        QFETCH(int, profile);
+        QFETCH(int, usb);
+        QFETCH(int, inputs);
+        QFETCH(int, outputs);
+        m_settings->setDeviceVersionSelection(profile);
+        m_window->applyDeviceVersion(m_settings->hiddenInputMask(), m_settings->hiddenOutputMask(),
+                                     m_settings->danteInputMask(), m_settings->danteOutputMask());
+        LevelWidget* in = row(false);
+        LevelWidget* out = row(true);
+        for (int i = 0; i < LevelContainerWidget::kInputStrips; ++i) {
+            QCOMPARE(in->isStripShown(i), i < inputs);
+            QCOMPARE(in->meter(i, 1)->isVisibleTo(in), i == usb);
+        }
+        for (int i = 0; i < LevelContainerWidget::kOutputStrips; ++i)
+            QCOMPARE(out->isStripShown(i), i < outputs);
+        QCOMPARE(in->numberLabel(usb)->text(), QStringLiteral("USB PLAY"));
+        QCOMPARE(out->numberLabel(outputs - 1)->text(), QStringLiteral("USB REC"));
+        if (usb + 1 < LevelContainerWidget::kInputStrips)
+            QCOMPARE(in->numberLabel(usb + 1)->text(), QString());
+        QCOMPARE(in->fader(usb)->maximum(), 0.0f);
+        QCOMPARE(in->fader(usb)->minimum(), -56.0f);
+        QCOMPARE(in->fader(usb - 1)->maximum(), 12.0f);
+
+        // The USB strip shows the stereo pair u, u + 1.
+        m_model->input(usb - 1).postFaderMeter = -5;
+        m_model->input(usb).postFaderMeter = -12;
+        m_model->input(usb + 1).postFaderMeter = -100;
+        strips()->refreshInputMeters();
+        QCOMPARE(in->meter(usb - 1)->value(), -5);
+        QCOMPARE(in->levelText(usb - 1), QStringLiteral("-5"));
+        QCOMPARE(in->meter(usb, 0)->value(), -12);
+        QCOMPARE(in->meter(usb, 1)->value(), -40);
+        QCOMPARE(in->levelText(usb), QStringLiteral("-12/-40"));
+        // Typed gains on the USB strip stop at 0 dB.
+        type(in->gainEdit(usb), QStringLiteral("5"));
+        QCOMPARE(in->gainEdit(usb)->text(), QStringLiteral("0.0"));
+        QCOMPARE(m_model->input(usb).levelGain, 0.0f);
+
+        // The USB record/playback dialog's changes only show.
+        const int from = m_commands.size();
+        strips()->onPlayMuteChanged(true);
+        strips()->onRecordGainChanged(-6.0f);
+        QVERIFY(in->muteButton(usb)->isChecked());
+        QCOMPARE(out->gainEdit(outputs - 1)->text(), QStringLiteral("-6.0"));
+        QVERIFY(settle());
+        QVERIFY(commandsSince(from, 7, 1).isEmpty());
+
+        m_settings->setDeviceVersionSelection(0);
+        m_window->applyDeviceVersion(0, 0, 0, 0);
+    }
+};
+
+KV_TEST_MAIN(TestLevelStrips)
+#include "tst_levelstrips.moc"
