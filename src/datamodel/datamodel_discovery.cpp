@@ -17,9 +17,14 @@ quint16 discoveryPort()
     return settings ? settings->broadcastPort() : SystemSettings::kDefaultBroadcastPort;
 }
 
-template <std::size_t N> bool sameText(const char (&a)[N], const char (&b)[N])
+// Takes a text field of the datagram when its text (up to the first NUL) differs; the whole
+// field is stored. Returns whether it changed.
+template <std::size_t N> bool takeText(char (&stored)[N], const char (&incoming)[N])
 {
-    return DeviceRegistry::fieldText(a, N) == DeviceRegistry::fieldText(b, N);
+    if (DeviceRegistry::fieldText(stored, N) == DeviceRegistry::fieldText(incoming, N))
+        return false;
+    std::memcpy(stored, incoming, N);
+    return true;
 }
 
 template <std::size_t N> QString text(const char (&field)[N])
@@ -139,13 +144,11 @@ void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
         emit deviceListIPAddressChanged(i, p.ipAddress);
         m_registry.sqlUpdateIPAddress(id, p.ipAddress);
     }
-    if (!sameText(stored.model, p.model)) {
-        std::memcpy(stored.model, p.model, sizeof p.model);
+    if (takeText(stored.model, p.model)) {
         emit deviceListModelChanged(i, text(p.model));
         m_registry.sqlUpdateModel(id, text(p.model));
     }
-    if (!sameText(stored.armVersion, p.armVersion)) {
-        std::memcpy(stored.armVersion, p.armVersion, sizeof p.armVersion);
+    if (takeText(stored.armVersion, p.armVersion)) {
         emit deviceListARMVersionChanged(i, text(p.armVersion));
         m_registry.sqlUpdateARMVersion(id, text(p.armVersion));
     }
@@ -154,18 +157,15 @@ void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
         emit deviceListDSPVersionChanged(i, p.dspVersion[0], p.dspVersion[1], p.dspVersion[2]);
         m_registry.sqlUpdateDSPVersion(id, p.dspVersion);
     }
-    if (!sameText(stored.serialNumber, p.serialNumber)) {
-        std::memcpy(stored.serialNumber, p.serialNumber, sizeof p.serialNumber);
+    if (takeText(stored.serialNumber, p.serialNumber)) {
         emit deviceListSerialNumberChanged(i, text(p.serialNumber));
         m_registry.sqlUpdateSerialNumber(id, text(p.serialNumber));
     }
-    if (!sameText(stored.location, p.location)) {
-        std::memcpy(stored.location, p.location, sizeof p.location);
+    if (takeText(stored.location, p.location)) {
         emit deviceListLocationChanged(i, text(p.location));
         m_registry.sqlUpdateLocation(id, text(p.location));
     }
-    if (!sameText(stored.description, p.description)) {
-        std::memcpy(stored.description, p.description, sizeof p.description);
+    if (takeText(stored.description, p.description)) {
         emit deviceListDescriptionChanged(i, text(p.description));
         m_registry.sqlUpdateDescription(id, text(p.description));
     }
@@ -173,10 +173,8 @@ void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
         stored.fault = p.fault;
         emit deviceListFaultChanged(i, p.fault != 0);
     }
-    if (!sameText(stored.preset, p.preset)) {
-        std::memcpy(stored.preset, p.preset, sizeof p.preset);
+    if (takeText(stored.preset, p.preset))
         emit deviceListPresetChanged(i, text(p.preset));
-    }
     emit deviceListRunTimeChanged(i, p.runTime, p.totalTime);
     if (!record->online) {
         record->online = 1;

@@ -106,29 +106,33 @@ void DeviceRegistry::sqlAdd(const wire::UDPBrowsingPacket& p)
         qCDebug(lcRegistry, "%s, %d", "sqlAdd", __LINE__);
 }
 
-void DeviceRegistry::sqlRemove(quint32 deviceId)
+void DeviceRegistry::execute(const char* name, int line, const QString& statement)
 {
     QSqlQuery query;
-    if (!query.exec(QStringLiteral("DELETE FROM devices WHERE DeviceID = %1").arg(deviceId)))
-        qCDebug(lcRegistry, "%s, %d", "sqlRemove", __LINE__);
+    if (!query.exec(statement))
+        qCDebug(lcRegistry, "%s, %d", name, line);
+}
+
+void DeviceRegistry::sqlRemove(quint32 deviceId)
+{
+    execute("sqlRemove", __LINE__,
+            QStringLiteral("DELETE FROM devices WHERE DeviceID = %1").arg(deviceId));
 }
 
 void DeviceRegistry::sqlUpdateDeviceId(uint oldId, uint newId)
 {
-    QSqlQuery query;
-    if (!query.exec(QStringLiteral("UPDATE devices SET DeviceID = %1 WHERE DeviceID = %2")
-                        .arg(newId)
-                        .arg(oldId)))
-        qCDebug(lcRegistry, "%s, %d", "sqlUpdateDeviceId", __LINE__);
+    execute("sqlUpdateDeviceId", __LINE__,
+            QStringLiteral("UPDATE devices SET DeviceID = %1 WHERE DeviceID = %2")
+                .arg(newId)
+                .arg(oldId));
 }
 
 void DeviceRegistry::sqlUpdateIPAddress(uint deviceId, uint ip)
 {
-    QSqlQuery query;
-    if (!query.exec(QStringLiteral("UPDATE devices SET IPAddress = %1 WHERE DeviceID = %2")
-                        .arg(ip)
-                        .arg(deviceId)))
-        qCDebug(lcRegistry, "%s, %d", "sqlUpdateIPAddress", __LINE__);
+    execute("sqlUpdateIPAddress", __LINE__,
+            QStringLiteral("UPDATE devices SET IPAddress = %1 WHERE DeviceID = %2")
+                .arg(ip)
+                .arg(deviceId));
 }
 
 void DeviceRegistry::updateColumn(const char* name, int line, const QString& statement,

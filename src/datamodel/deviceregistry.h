@@ -39,6 +39,7 @@ public:
     static QString fieldText(const char* field, int width);
 
 private:
+    void execute(const char* name, int line, const QString& statement);
     void updateColumn(const char* name, int line, const QString& statement, const QString& column,
                       uint deviceId, const QVariant& value);
     bool m_open = false;
