@@ -33,26 +33,22 @@ private slots:
         QTest::addColumn<int>("controlPort");
         QTest::addColumn<QString>("titleCN");
 
-        QTest::newRow("no file") << QString() << 0 << QVariant() << 2 << 30068 << 2698
-                                 << QStringLiteral("KV530418");
-        QTest::newRow("English only ignores Current=0 and keeps it")
-            << QStringLiteral("[Language]\nSupport=2\nCurrent=0\n") << 1 << QVariant(0) << 2
-            << 30068 << 2698 << QStringLiteral("KV530418");
-        QTest::newRow("Current out of range")
-            << QStringLiteral("[Language]\nSupport=3\nCurrent=7\n") << 0 << QVariant(7) << 2
-            << 30068 << 2698 << QStringLiteral("KV530418");
-        QTest::newRow("profile 0 is not offered")
-            << QStringLiteral("[DeviceVersionSelection]\nCurrent=0\n") << 0 << QVariant() << 2
-            << 30068 << 2698 << QStringLiteral("KV530418");
-        QTest::newRow("profile 4 is not offered")
-            << QStringLiteral("[DeviceVersionSelection]\nCurrent=4\n") << 0 << QVariant() << 2
-            << 30068 << 2698 << QStringLiteral("KV530418");
-        QTest::newRow("profile 1 kept")
-            << QStringLiteral("[DeviceVersionSelection]\nCurrent=1\n") << 0 << QVariant() << 1
-            << 30068 << 2698 << QStringLiteral("KV530418");
-        QTest::newRow("bad ports")
-            << QStringLiteral("[Broadcast]\nPort=abc\n[Control]\nPort=70000\n") << 0 << QVariant()
-            << 2 << 30068 << 2698 << QStringLiteral("KV530418");
+        const QString title = QStringLiteral("KV530418");
+        // Everything not named in the row is the default.
+        const auto row = [&](const char* name, const QString& ini, int language = 0,
+                             const QVariant& fileLanguage = {}, int profile = 2) {
+            QTest::newRow(name) << ini << language << fileLanguage << profile << 30068 << 2698
+                                << title;
+        };
+        row("no file", QString());
+        row("English only ignores Current=0 and keeps it",
+            QStringLiteral("[Language]\nSupport=2\nCurrent=0\n"), 1, 0);
+        row("Current out of range", QStringLiteral("[Language]\nSupport=3\nCurrent=7\n"), 0, 7);
+        row("profile 0 is not offered", QStringLiteral("[DeviceVersionSelection]\nCurrent=0\n"));
+        row("profile 4 is not offered", QStringLiteral("[DeviceVersionSelection]\nCurrent=4\n"));
+        row("profile 1 kept", QStringLiteral("[DeviceVersionSelection]\nCurrent=1\n"), 0, {}, 1);
+        row("bad ports", QStringLiteral("[Broadcast]\nPort=abc\n[Control]\nPort=70000\n"));
+        row("empty titles written back", QStringLiteral("[Title]\nEN=\nCN=\n"));
         QTest::newRow("ports and a Chinese title")
             << QStringLiteral("[Broadcast]\nPort=40001\n[Control]\nPort=5000\n"
                               "[Title]\nCN=\u97f3\u9891\u77e9\u9635\n")
@@ -95,9 +91,6 @@ private slots:
         QTest::addColumn<QString>("ok");
 
         QTest::newRow("English only, asked for Chinese") << 2 << 0 << 1 << QStringLiteral("OK");
-        QTest::newRow("Chinese only, asked for English")
-            << 1 << 1 << 0 << QStringLiteral("\u786e\u5b9a");
-        QTest::newRow("both, English") << 3 << 1 << 1 << QStringLiteral("OK");
         QTest::newRow("both, Chinese") << 3 << 0 << 0 << QStringLiteral("\u786e\u5b9a");
         QTest::newRow("both, unknown is Chinese") << 3 << 5 << 0 << QStringLiteral("\u786e\u5b9a");
     }
@@ -165,10 +158,9 @@ private slots:
         QTest::addColumn<quint32>("dante");
         QTest::addColumn<int>("usbPlay");
         QTest::addColumn<int>("usbRecord");
+        // Profiles 1 and 2, with USB, are checked through the windows that show them.
 
         QTest::newRow("0 full") << 0 << 0u << 0u << 0u << -1 << -1;
-        QTest::newRow("1 16x8") << 1 << 0xFFFE0000u << 0xFFFFFE00u << 0u << 16 << 8;
-        QTest::newRow("2 8x8") << 2 << 0xFFFFFE00u << 0xFFFFFE00u << 0u << 8 << 8;
         QTest::newRow("3 4x8") << 3 << 0x0000FFF0u << 0x0000FF00u << 0u << -1 << -1;
         QTest::newRow("4 Dante") << 4 << 0u << 0u << 0x0000F000u << -1 << -1;
     }
