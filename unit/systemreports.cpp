@@ -13,20 +13,6 @@ QByteArray u8(quint8 v)
     return QByteArray(1, char(v));
 }
 
-QByteArray u16(quint16 v)
-{
-    QByteArray out;
-    wire::appendU16(out, v);
-    return out;
-}
-
-QByteArray u32(quint32 v)
-{
-    QByteArray out;
-    wire::appendU32(out, v);
-    return out;
-}
-
 template <std::size_t N> QByteArray bytes(const std::array<quint8, N>& a)
 {
     return QByteArray(reinterpret_cast<const char*>(a.data()), int(N));
@@ -113,7 +99,7 @@ bool SystemReports::build(UnitCore& unit, quint8 type, quint8 subType, quint8 fu
             out.add(4, 1, 1, bytes(s.record41));
             return true;
         case 3:
-            out.add(4, 1, 3, u16(s.record43));
+            out.add(4, 1, 3, wire::bytesU16(s.record43));
             return true;
         case 4:
             for (int i = 0; i < int(s.records44.size()); ++i) {
@@ -160,7 +146,7 @@ bool SystemReports::build(UnitCore& unit, quint8 type, quint8 subType, quint8 fu
         return !out.isEmpty();
     case 16:
         if (funcId == 1)
-            out.add(2, 16, 1, u8(s.mode161) + u32(s.value161));
+            out.add(2, 16, 1, u8(s.mode161) + wire::bytesU32(s.value161));
         else if (funcId == 2)
             out.add(2, 16, 2, u8(s.value162));
         else
@@ -192,13 +178,13 @@ bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
         p = channelMasks(unit);
         break;
     case 6:
-        p = u32(quint32(unit.uptimeMs() / 1000));
+        p = wire::bytesU32(quint32(unit.uptimeMs() / 1000));
         break;
     case 7:
-        p = u32(s.statusWord);
+        p = wire::bytesU32(s.statusWord);
         break;
     case 8:
-        p = u32(s.bootCount);
+        p = wire::bytesU32(s.bootCount);
         break;
     case 9:
         wire::appendF32(p, unit.temperature());
@@ -213,7 +199,7 @@ bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
         p = dateTime(unit);
         break;
     case 13:
-        p = u32(s.ipAddress) + u32(s.netmask) + u32(s.gateway);
+        p = wire::bytesU32(s.ipAddress) + wire::bytesU32(s.netmask) + wire::bytesU32(s.gateway);
         break;
     case 14:
         p = u8(s.deviceStatus);
@@ -222,13 +208,13 @@ bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
         p = u8(s.systemMute);
         break;
     case 17:
-        p = u32(s.rs232Baud);
+        p = wire::bytesU32(s.rs232Baud);
         break;
     case 18:
-        p = u32(s.rs485Baud);
+        p = wire::bytesU32(s.rs485Baud);
         break;
     case 19:
-        p = u32(s.dspLoad[0]) + u32(s.dspLoad[1]);
+        p = wire::bytesU32(s.dspLoad[0]) + wire::bytesU32(s.dspLoad[1]);
         break;
     case 20:
         p = bytes(s.components);
@@ -237,7 +223,7 @@ bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
         p = u8(s.gateReport);
         break;
     case 24:
-        p = u32(s.buildNumber);
+        p = wire::bytesU32(s.buildNumber);
         break;
     case 25:
         p = u8(s.statusFlag25);
@@ -246,19 +232,19 @@ bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
         p = u8(s.statusFlag28);
         break;
     case 29:
-        p = u32(s.deviceId);
+        p = wire::bytesU32(s.deviceId);
         break;
     case 32:
         p = u8(s.usbStorage);
         break;
     case 33:
-        p = u16(s.codeValue);
+        p = wire::bytesU16(s.codeValue);
         break;
     case 34:
         p = s.versionText;
         break;
     case 35:
-        p = u32(s.statusWord35);
+        p = wire::bytesU32(s.statusWord35);
         break;
     case 37:
         p = u8(unit.fanRunning() ? 1 : 0);
@@ -270,7 +256,7 @@ bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
         p = bytes(s.mac);
         break;
     case 40:
-        p = u16(s.formatGeneration) + u8(s.formatExtra);
+        p = wire::bytesU16(s.formatGeneration) + u8(s.formatExtra);
         break;
     case 161:
         p = u8(s.statusByte161);
@@ -288,7 +274,7 @@ bool SystemReports::usbValue(UnitCore& unit, quint8 funcId, const QByteArray& pa
     const qint64 now = unit.uptimeMs();
     switch (funcId) {
     case 1:
-        out.add(2, 5, 1, u32(quint32(usb.playList().size())));
+        out.add(2, 5, 1, wire::bytesU32(quint32(usb.playList().size())));
         return true;
     case 2:
         return fileList(usb.playList(), 2, false, payload, out);
@@ -299,7 +285,7 @@ bool SystemReports::usbValue(UnitCore& unit, quint8 funcId, const QByteArray& pa
         out.add(2, 5, 5, usb.currentPlayName(now));
         return true;
     case 16:
-        out.add(2, 5, 16, u32(quint32(usb.recordList().size())));
+        out.add(2, 5, 16, wire::bytesU32(quint32(usb.recordList().size())));
         return true;
     case 17:
         return fileList(usb.recordList(), 17, true, payload, out);

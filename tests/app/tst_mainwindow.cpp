@@ -34,20 +34,6 @@ public:
     }
 };
 
-QByteArray u32(quint32 v)
-{
-    QByteArray b;
-    wire::appendU32(b, v);
-    return b;
-}
-
-QByteArray f32(float v)
-{
-    QByteArray b;
-    wire::appendF32(b, v);
-    return b;
-}
-
 QStringList labelTexts(const QStatusBar* bar)
 {
     QStringList texts;
@@ -78,12 +64,12 @@ private slots:
         const QStatusBar* bar = window.mainStatusBar();
 
         model.report(2, 2, 2, QByteArray::fromHex("010203"));
-        model.report(2, 2, 24, u32(0x2B));
+        model.report(2, 2, 24, wire::bytesU32(0x2B));
         model.report(2, 2, 3, QByteArray::fromHex("010019"));
         model.report(2, 2, 4, "SN-4711");
-        model.report(2, 2, 9, f32(36.54f));
+        model.report(2, 2, 9, wire::bytesF32(36.54f));
         model.report(2, 2, 37, QByteArray(1, '\1'));
-        model.report(2, 2, 19, u32(37) + u32(52));
+        model.report(2, 2, 19, wire::bytesU32(37) + wire::bytesU32(52));
         const QStringList texts = labelTexts(bar);
         QVERIFY2(texts.contains(QStringLiteral("ARM :V1.2.3-2b")), qPrintable(texts.join('|')));
         QVERIFY(texts.contains(QStringLiteral("DSP :V1.0.25")));
@@ -93,7 +79,7 @@ private slots:
         QVERIFY(texts.contains(QStringLiteral("DSP Usage : 37.0%, 52.0%")));
 
         // Out-of-range temperatures and an unknown fan state show nothing.
-        model.report(2, 2, 9, f32(100.0f));
+        model.report(2, 2, 9, wire::bytesF32(100.0f));
         model.report(2, 2, 37, QByteArray(1, '\2'));
         QVERIFY(!labelTexts(bar).contains(QString::fromUtf8(" Temp : 100.0 ℃ ")));
         QVERIFY(labelTexts(bar).filter(QStringLiteral("Fan")).isEmpty());

@@ -50,13 +50,6 @@ QByteArray f32(std::initializer_list<float> values)
     return out;
 }
 
-QByteArray u32(quint32 value)
-{
-    QByteArray out;
-    wire::appendU32(out, value);
-    return out;
-}
-
 QByteArray text(const char* s, int width)
 {
     QByteArray out(s);
@@ -261,11 +254,11 @@ const Case kCases[] = {
     {"format generation 6 and its extra byte", hex("020228060002"),
      [](DataModel& m) { return str(m.formatGeneration(), m.system().formatExtra); }, "6/2",
      {"2,2,40,255,255"}},
-    {"unknown RS232 rate kept", hex("020211") + u32(4800),
+    {"unknown RS232 rate kept", hex("020211") + wire::bytesU32(4800),
      [](DataModel& m) { return str(m.system().rs232Baud); }, "115200", {}},
     {"input labels, 16 bytes each", hex("020301") + zeros(48) + text("Mic", 16) + zeros(192),
      [](DataModel& m) { return m.input(3).label; }, "Mic", {"2,3,1,3,255"}},
-    {"touch value only in mode 2", hex("02100101") + u32(7),
+    {"touch value only in mode 2", hex("02100101") + wire::bytesU32(7),
      [](DataModel& m) { return str(m.system().touchMode, m.system().touchValue); }, "1/0",
      {"2,16,1,255,255"}},
     {"play list entry forwarded", hex("02050203000000") + "song.mp3", nothing, {},

@@ -5,13 +5,6 @@
 
 namespace {
 
-QByteArray u16(quint16 v)
-{
-    QByteArray out;
-    wire::appendU16(out, v);
-    return out;
-}
-
 wire::PacketHeader header(quint8 funcId, quint8 access = wire::AccessWrite)
 {
     wire::PacketHeader h;
@@ -41,8 +34,8 @@ QByteArray exportImage(UnitCore& unit, quint8 funcId, const QByteArray& start)
     QByteArray image;
     for (int n = 0; n < blocks; ++n) {
         // Block requests come as reads.
-        const auto block =
-            payloads(unit.read(header(funcId, wire::AccessRead), u16(0x0100) + u16(quint16(n))));
+        const auto block = payloads(unit.read(header(funcId, wire::AccessRead),
+                                              wire::bytesU16(0x0100) + wire::bytesU16(quint16(n))));
         if (block.size() != 1 || block[0].size() < 5 ||
             wire::readU16(block[0].constData() + 2) != n)
             return {};
@@ -63,9 +56,10 @@ bool importImage(UnitCore& unit, quint8 funcId, const QByteArray& start, const Q
         return false;
     const int blocks = image.size() / 512 + 1;
     for (int n = 0; n < blocks; ++n) {
-        const auto ack = payloads(
-            unit.command(header(funcId), u16(0x0100) + u16(quint16(n)) + image.mid(n * 512, 512)));
-        if (ack.size() != 1 || ack[0] != u16(0x0100) + u16(quint16(n)))
+        const auto ack = payloads(unit.command(header(funcId), wire::bytesU16(0x0100) +
+                                                                   wire::bytesU16(quint16(n)) +
+                                                                   image.mid(n * 512, 512)));
+        if (ack.size() != 1 || ack[0] != wire::bytesU16(0x0100) + wire::bytesU16(quint16(n)))
             return false;
     }
     return true;
@@ -104,7 +98,7 @@ void TestUnitPresets::transfer()
     source.state().dsp.outputs[9].delay = 42.0f;
     QVERIFY(source.presets().save(2, source.state().dsp));
     QVERIFY(source.presets().rename(2, "Evening"));
-    const QByteArray start = bank ? u16(0) : u16(0) + QByteArray(1, char(2));
+    const QByteArray start = bank ? wire::bytesU16(0) : wire::bytesU16(0) + QByteArray(1, char(2));
     QByteArray image = exportImage(source, bank ? 16 : 18, start);
     QVERIFY(image.size() > 512);
     if (damagedByte >= 0)
@@ -112,7 +106,8 @@ void TestUnitPresets::transfer()
 
     UnitCore target(ChannelProfile::forIndex(0), 2);
     const int slot = bank ? 2 : 30;
-    const QByteArray importStart = bank ? u16(0) : u16(0) + QByteArray(1, char(slot));
+    const QByteArray importStart =
+        bank ? wire::bytesU16(0) : wire::bytesU16(0) + QByteArray(1, char(slot));
     QVERIFY(importImage(target, bank ? 17 : 19, importStart, image, bank));
     QCOMPARE(target.presets().isUsed(slot), damagedByte < 0);
     if (damagedByte >= 0)
@@ -131,9 +126,10 @@ void TestUnitPresets::transfer()
 void TestUnitPresets::emptySlotExportsNothing()
 {
     UnitCore unit(ChannelProfile::forIndex(0), 1);
-    const auto reply = payloads(unit.command(header(18), u16(0) + QByteArray(1, char(5))));
+    const auto reply =
+        payloads(unit.command(header(18), wire::bytesU16(0) + QByteArray(1, char(5))));
     QCOMPARE(reply.size(), 1);
-    QCOMPARE(reply[0], u16(0) + u16(0));
+    QCOMPARE(reply[0], wire::bytesU16(0) + wire::bytesU16(0));
 }
 
 KV_TEST_GUILESS_MAIN(TestUnitPresets)

@@ -12,20 +12,6 @@ Q_DECLARE_METATYPE(wire::Command)
 
 namespace {
 
-QByteArray f32(float v)
-{
-    QByteArray out;
-    wire::appendF32(out, v);
-    return out;
-}
-
-QByteArray u32(quint32 v)
-{
-    QByteArray out;
-    wire::appendU32(out, v);
-    return out;
-}
-
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -249,7 +235,7 @@ void TestUnitProtocol::commandShowsInReport_data()
     row("input mute", {inputMute(3, true)}, rd(3, 1, 2), 3, bytes({1}));
     row("input mode", {inputMode(2, 1)}, rd(3, 1, 4), 2, bytes({1}));
     row("phantom", {inputPhantom(4, true)}, rd(3, 1, 5), 4, bytes({1}));
-    row("input gain clamped", {inputGain(1, 70, Path::Now)}, rd(3, 1, 8), 4, f32(50));
+    row("input gain clamped", {inputGain(1, 70, Path::Now)}, rd(3, 1, 8), 4, wire::bytesF32(50));
     row("gate", {gate(5, kGate)}, rd(3, 2, 2, bytes({5})), 1, rec(kGate));
     row("feedback", {feedbackSuppression(6, true)}, rd(3, 3, 1), 6, bytes({1}));
     row("input hpf", {inputHpf(2, kHpf)}, rd(3, 4, 1, bytes({2})), 1, rec(kHpf));
@@ -267,17 +253,20 @@ void TestUnitProtocol::commandShowsInReport_data()
     row("input limiter", {inputLimiter(4, kLimiter)}, rd(3, 5, 1, bytes({4})), 1, rec(kLimiter));
     row("input limiter copy", {inputLimiter(4, kLimiter), copyInputLimiter(4, 0, 0x8000, 4)},
         rd(3, 13, 1, bytes({15})), 1, rec(kLimiter));
-    row("input delay", {inputDelay(2, 250)}, rd(3, 6, 1), 8, f32(250));
+    row("input delay", {inputDelay(2, 250)}, rd(3, 6, 1), 8, wire::bytesF32(250));
     row("level mute", {inputLevelMute(0, true)}, rd(3, 7, 1), 0, bytes({1}));
-    row("level gain", {inputLevelGain(16, -12.5f)}, rd(3, 7, 2), 64, f32(-12.5f));
-    row("level gain off", {raw(3, 7, 2, bytes({1}) + f32(-56))}, rd(3, 7, 2), 4, f32(-100));
+    row("level gain", {inputLevelGain(16, -12.5f)}, rd(3, 7, 2), 64, wire::bytesF32(-12.5f));
+    row("level gain off", {raw(3, 7, 2, bytes({1}) + wire::bytesF32(-56))}, rd(3, 7, 2), 4,
+        wire::bytesF32(-100));
     row("level invert", {inputLevelInvert(3, true)}, rd(3, 7, 3), 3, bytes({1}));
     row("level group", {inputLevelGroup(4, 8)}, rd(3, 7, 4), 4, bytes({8}));
     row("level group 9 refused", {inputLevelGroup(4, 9)}, rd(3, 7, 4), 4, bytes({0}));
-    row("level step", {inputLevelGain(0, -10), relativeInputLevel(0, 4)}, rd(3, 7, 2), 0, f32(-6));
-    row("fader range", {inputFaderRange(2, 6, -40)}, rd(3, 7, 6), 16, f32(6) + f32(-40));
+    row("level step", {inputLevelGain(0, -10), relativeInputLevel(0, 4)}, rd(3, 7, 2), 0,
+        wire::bytesF32(-6));
+    row("fader range", {inputFaderRange(2, 6, -40)}, rd(3, 7, 6), 16,
+        wire::bytesF32(6) + wire::bytesF32(-40));
     row("fader range holds gain", {inputLevelGain(2, 10), inputFaderRange(2, 6, -40)}, rd(3, 7, 2),
-        8, f32(6));
+        8, wire::bytesF32(6));
     row("matrix enable", {matrixEnable(2, bytes({0, 1, 3}), true)}, rd(3, 8, 1, bytes({2})), 1,
         bytes({1, 1, 0, 1}));
     row("matrix gain", {matrixGain(2, bytes({1}), -6)}, rd(3, 8, 2, bytes({2})), 2, bytes({-6}));
@@ -285,17 +274,19 @@ void TestUnitProtocol::commandShowsInReport_data()
         bytes({-70}));
     row("generator routing", {signalGeneratorRouting(5, true)}, rd(3, 9, 1), 5, bytes({1}));
     row("generator frequency", {signalGeneratorFrequency(440, Path::Now)}, rd(3, 9, 2), 0,
-        f32(440));
+        wire::bytesF32(440));
     row("generator type", {signalGeneratorType(2)}, rd(3, 9, 3), 0, bytes({2}));
-    row("generator gain", {signalGeneratorGain(-12, Path::Now)}, rd(3, 9, 4), 0, f32(-12));
+    row("generator gain", {signalGeneratorGain(-12, Path::Now)}, rd(3, 9, 4), 0,
+        wire::bytesF32(-12));
     row("generator on", {signalGeneratorOn(true)}, rd(3, 9, 5), 0, bytes({1}));
     row("output mute", {outputLevelMute(3, true)}, rd(3, 11, 2), 3, bytes({1}));
-    row("output gain", {outputLevelGain(15, 6)}, rd(3, 11, 3), 60, f32(6));
+    row("output gain", {outputLevelGain(15, 6)}, rd(3, 11, 3), 60, wire::bytesF32(6));
     row("output invert", {outputLevelInvert(1, true)}, rd(3, 11, 4), 1, bytes({1}));
     row("output group", {outputLevelGroup(2, 3)}, rd(3, 11, 5), 2, bytes({3}));
     row("output step at ceiling", {outputLevelGain(0, 10), relativeOutputLevel(0, 5)}, rd(3, 11, 3),
-        0, f32(12));
-    row("output fader range", {outputFaderRange(1, 0, -20)}, rd(3, 11, 7), 8, f32(0) + f32(-20));
+        0, wire::bytesF32(12));
+    row("output fader range", {outputFaderRange(1, 0, -20)}, rd(3, 11, 7), 8,
+        wire::bytesF32(0) + wire::bytesF32(-20));
     row("output peq", {outputPeq(0, 0, kPeq)}, rd(3, 12, 3, bytes({0, 0})), 2, rec(kPeq));
     row("output filter copy (gen 6)", {outputHpf(1, kHpf), copyOutputFilter(1, 0, 0x0100, 6)},
         rd(3, 12, 1, bytes({8})), 1, rec(kHpf), 1);
@@ -303,7 +294,7 @@ void TestUnitProtocol::commandShowsInReport_data()
         1, rec(defaultHpf));
     row("output limiter reset", {outputLimiter(7, kLimiter), resetOutputLimiter(7)},
         rd(3, 13, 1, bytes({7})), 1, rec(wire::Limiter{0, 0.0f, 2.0f, 1.0f, 5.0f}));
-    row("output delay clamped", {outputDelay(3, 500)}, rd(3, 14, 1), 12, f32(300));
+    row("output delay clamped", {outputDelay(3, 500)}, rd(3, 14, 1), 12, wire::bytesF32(300));
     row("aec on", {echoCancellation(true)}, rd(3, 15, 1), 0, bytes({1}));
     row("aec block", {echoCancellationSettings(aec, 4)}, rd(3, 15, 2), 0,
         bytes({2}) + QByteArray(16, '\1'));
@@ -312,7 +303,8 @@ void TestUnitProtocol::commandShowsInReport_data()
     row("agc reset", {agc(9, kAgc), resetAgc(9)}, rd(3, 16, 1, bytes({9})), 1,
         rec(wire::AGC{0, -30.0f, -20.0f, 2.0f, 20.0f, 20.0f}));
     row("noise reduction", {noiseReduction(4, 2)}, rd(3, 17, 1), 0, bytes({4, 2}));
-    row("am weight clamped", {autoMixerWeight(3, 20, Path::Now)}, rd(3, 18, 1), 12, f32(12));
+    row("am weight clamped", {autoMixerWeight(3, 20, Path::Now)}, rd(3, 18, 1), 12,
+        wire::bytesF32(12));
     row("am group", {autoMixerGroup(3, 5)}, rd(3, 18, 2), 3, bytes({2}));
     row("am switch", {autoMixerEnable(1, true)}, rd(3, 18, 3), 0, bytes({0, 1}));
     row("am reset", {autoMixerEnable(1, true), autoMixerReset()}, rd(3, 18, 3), 0, bytes({0, 0}));
@@ -329,10 +321,10 @@ void TestUnitProtocol::commandShowsInReport_data()
     row("date", {timeSet(QDateTime(QDate(2001, 12, 24), QTime(12, 0)))}, rd(2, 2, 12), 3,
         bytes({24, 0, 11, 101}));
     row("netmask and gateway", {networkSettings(0x7F000001, 0xFFFF0000, 0x7F000002)}, rd(2, 2, 13),
-        0, u32(0x7F000001) + u32(0xFFFF0000) + u32(0x7F000002));
+        0, wire::bytesU32(0x7F000001) + wire::bytesU32(0xFFFF0000) + wire::bytesU32(0x7F000002));
     row("system mute", {systemMute(true)}, rd(2, 2, 16), 0, bytes({1}));
-    row("rs232", {rs232BaudRate(9600)}, rd(2, 2, 17), 0, u32(9600));
-    row("rs232 odd rate refused", {rs232BaudRate(12345)}, rd(2, 2, 17), 0, u32(115200));
+    row("rs232", {rs232BaudRate(9600)}, rd(2, 2, 17), 0, wire::bytesU32(9600));
+    row("rs232 odd rate refused", {rs232BaudRate(12345)}, rd(2, 2, 17), 0, wire::bytesU32(115200));
     row("factory reset", {systemMute(true), factoryReset()}, rd(2, 2, 16), 0, bytes({0}));
     row("gate report", {gateReport(true)}, rd(2, 2, 23), 0, bytes({1}));
     row("fan test", {fanTest(true)}, rd(2, 2, 37), 0, bytes({1}));
@@ -343,9 +335,10 @@ void TestUnitProtocol::commandShowsInReport_data()
     row("play", {usbPlay()}, rd(2, 5, 3), 1, bytes({1}), 1);
     row("play file", {usbPlayFile("Closing.ape")}, rd(2, 5, 5), 0, "Closing.ape", 1);
     row("record", {usbRecordStart("take1.wav")}, rd(2, 5, 18), 0, bytes({1}), 1);
-    row("record stop", {usbRecordStart("take1.wav"), usbRecordStop()}, rd(2, 5, 16), 0, u32(3), 1);
-    row("status block", {raw(2, 16, 1, bytes({2}) + u32(77))}, rd(2, 16, 1), 0,
-        bytes({2}) + u32(77));
+    row("record stop", {usbRecordStart("take1.wav"), usbRecordStop()}, rd(2, 5, 16), 0,
+        wire::bytesU32(3), 1);
+    row("status block", {raw(2, 16, 1, bytes({2}) + wire::bytesU32(77))}, rd(2, 16, 1), 0,
+        bytes({2}) + wire::bytesU32(77));
 }
 
 void TestUnitProtocol::commandShowsInReport()

@@ -45,6 +45,27 @@ void appendF32(QByteArray& out, float v)
     appendU32(out, bits);
 }
 
+QByteArray bytesU16(quint16 v)
+{
+    QByteArray out;
+    appendU16(out, v);
+    return out;
+}
+
+QByteArray bytesU32(quint32 v)
+{
+    QByteArray out;
+    appendU32(out, v);
+    return out;
+}
+
+QByteArray bytesF32(float v)
+{
+    QByteArray out;
+    appendF32(out, v);
+    return out;
+}
+
 bool buildPacket(QByteArray& out, const PacketHeader& header, const char* payload, int length)
 {
     out.clear();

@@ -45,6 +45,10 @@ QByteArray packet(quint8 type, quint8 subType, quint8 funcId, quint8 access,
 quint16 readU16(const char* p);
 quint32 readU32(const char* p);
 float readF32(const char* p);
+// One value in its little-endian wire form.
+QByteArray bytesU16(quint16 v);
+QByteArray bytesU32(quint32 v);
+QByteArray bytesF32(float v);
 void appendU16(QByteArray& out, quint16 v);
 void appendU32(QByteArray& out, quint32 v);
 void appendF32(QByteArray& out, float v);
