@@ -405,31 +405,76 @@ private slots:
         QCOMPARE(int(quint8(sent[0].payload[0])), 1);
     }
 
+    // The range set in the unit (device setup) becomes the strip's travel and its clamp, within
+    // the strip's own limits (0 dB at the top of the USB play strip); the bottom of a raised
+    // range is a level, not off.
+    void faderRangeOfTheUnit_data()
+    {
+        QTest::addColumn<bool>("output");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<float>("reportedMax");
+        QTest::addColumn<float>("reportedMin");
+        QTest::addColumn<float>("top");
+        QTest::addColumn<float>("bottom");
+        QTest::newRow("input") << false << 4 << 0 << 6.0f << -30.0f << 6.0f << -30.0f;
+        QTest::newRow("output") << true << 2 << 0 << 3.0f << -20.0f << 3.0f << -20.0f;
+        QTest::newRow("usb play under a unit top of 12")
+            << false << 16 << 1 << 12.0f << -56.0f << 0.0f << -56.0f;
+        QTest::newRow("usb play below its own top")
+            << false << 16 << 1 << -6.0f << -40.0f << -6.0f << -40.0f;
+    }
+
     void faderRangeOfTheUnit()
     {
-        // The range set in the unit (device setup) becomes the strip's travel and its clamp;
-        // the bottom of a raised range is a level, not off.
-        const int channel = 4;
-        wire::deliver(*m_model, wire::cmd::inputFaderRange(channel, 6.0f, -30.0f));
+        QFETCH(bool, output);
+        QFETCH(int, channel);
+        QFETCH(int, profile);
+        QFETCH(float, reportedMax);
+        QFETCH(float, reportedMin);
+        QFETCH(float, top);
+        QFETCH(float, bottom);
+        const auto range = [&](float hi, float lo) {
+            wire::deliver(*m_model, output ? wire::cmd::outputFaderRange(channel, hi, lo)
+                                           : wire::cmd::inputFaderRange(channel, hi, lo));
+        };
+        // The profile stays chosen although the unit's presence masks are those of a 16 x 16
+        // unit: the model keeps the masks the unit reports, so that they are no news.
+        const quint32 inputMask = m_model->system().inputMask;
+        const quint32 outputMask = m_model->system().outputMask;
+        m_settings->setDeviceVersionSelection(profile);
+        m_window->applyDeviceVersion(m_settings->hiddenInputMask(), m_settings->hiddenOutputMask(),
+                                     m_settings->danteInputMask(), m_settings->danteOutputMask());
+        m_model->system().inputMask = inputMask;
+        m_model->system().outputMask = outputMask;
+        range(reportedMax, reportedMin);
         run(2000);
-        Fader* fader = row(false)->fader(channel);
-        QCOMPARE(fader->minimum(), -30.0f);
-        QCOMPARE(fader->maximum(), 6.0f);
+        Fader* fader = row(output)->fader(channel);
+        QCOMPARE(fader->maximum(), top);
+        QCOMPARE(fader->minimum(), bottom);
 
-        QLineEdit* edit = row(false)->gainEdit(channel);
+        QLineEdit* edit = row(output)->gainEdit(channel);
         const int from = m_commands.size();
-        type(edit, QStringLiteral("10"));
-        QCOMPARE(edit->text(), QStringLiteral("6.0"));
-        type(edit, QStringLiteral("-50"));
-        QCOMPARE(edit->text(), QStringLiteral("-30.0"));
-        QCOMPARE(m_model->input(channel).levelGain, -30.0f);
+        type(edit, QStringLiteral("11"));
+        QCOMPARE(edit->text(), LevelWidget::gainText(top));
+        const float stored =
+            output ? m_model->output(channel).levelGain : m_model->input(channel).levelGain;
+        QCOMPARE(stored, top);
+        type(edit, QStringLiteral("-60"));
+        const float low = bottom > wire::kFaderBottom ? bottom : wire::kLevelOff;
+        QCOMPARE(edit->text(), LevelWidget::gainText(low));
         run(200);
         QVERIFY(settle());
-        const auto sent = commandsSince(from, 7, 2);
+        const auto sent = commandsSince(from, output ? 11 : 7, output ? 3 : 2);
         QVERIFY(!sent.isEmpty());
-        QCOMPARE(sent.last().payload, gainPayload(channel, -30.0f));
+        QCOMPARE(sent.last().payload, gainPayload(channel, low));
+        // The unit took it: its reports after the hold leave the strip there.
+        run(1700);
+        QCOMPARE(edit->text(), LevelWidget::gainText(low));
 
-        wire::deliver(*m_model, wire::cmd::inputFaderRange(channel, 12.0f, -56.0f));
+        range(12.0f, -56.0f);
+        m_settings->setDeviceVersionSelection(0);
+        m_window->applyDeviceVersion(0, 0, 0, 0);
         run(2000);
     }
 

@@ -117,22 +117,29 @@ private slots:
     {
         QTest::addColumn<bool>("horizontalOn");
         QTest::addColumn<bool>("verticalOn");
-        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<QList<QPoint>>("deltas");
         QTest::addColumn<QPoint>("notches"); // expected movement in single steps
 
-        QTest::newRow("wheel down scrolls down") << true << true << QPoint(0, -120) << QPoint(0, 1);
-        QTest::newRow("wheel up two notches") << true << true << QPoint(0, 240) << QPoint(0, -2);
-        QTest::newRow("sideways wheel") << true << true << QPoint(-120, 0) << QPoint(1, 0);
+        using D = QList<QPoint>;
+        QTest::newRow("wheel down scrolls down") << true << true << D{{0, -120}} << QPoint(0, 1);
+        QTest::newRow("wheel up two notches") << true << true << D{{0, 240}} << QPoint(0, -2);
+        QTest::newRow("two notches in two events")
+            << true << true << D{{0, -120}, {0, -120}} << QPoint(0, 2);
+        QTest::newRow("sideways wheel") << true << true << D{{-120, 0}} << QPoint(1, 0);
+        QTest::newRow("sideways in two events")
+            << true << true << D{{-120, 0}, {-120, 0}} << QPoint(2, 0);
         QTest::newRow("vertical off: the wheel scrolls sideways")
-            << true << false << QPoint(0, -120) << QPoint(1, 0);
-        QTest::newRow("both off") << false << false << QPoint(0, -120) << QPoint(0, 0);
-        QTest::newRow("half a notch waits") << true << true << QPoint(0, -60) << QPoint(0, 0);
+            << true << false << D{{0, -120}} << QPoint(1, 0);
+        QTest::newRow("both off") << false << false << D{{0, -120}} << QPoint(0, 0);
+        QTest::newRow("half a notch waits") << true << true << D{{0, -60}} << QPoint(0, 0);
+        QTest::newRow("half notches add up")
+            << true << true << D{{0, -60}, {0, -60}} << QPoint(0, 1);
     }
     void wheel()
     {
         QFETCH(bool, horizontalOn);
         QFETCH(bool, verticalOn);
-        QFETCH(QPoint, delta);
+        QFETCH(QList<QPoint>, deltas);
         QFETCH(QPoint, notches);
 
         Fixture f;
@@ -141,7 +148,8 @@ private slots:
         const QPoint step(f.area->horizontalScrollBar()->singleStep(),
                           f.area->verticalScrollBar()->singleStep());
         // Where a wheel event over the content arrives after the content let it pass.
-        ::wheel(f.area->viewport(), delta);
+        for (const QPoint& delta : deltas)
+            ::wheel(f.area->viewport(), delta);
         QCOMPARE(f.scroll(), QPoint(300 + notches.x() * step.x(), 300 + notches.y() * step.y()));
     }
 };

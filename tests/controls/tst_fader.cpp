@@ -168,6 +168,9 @@ private slots:
         QTest::newRow("down at the minimum stays there") << -56.0f << D{-120} << V{-56.0f};
         QTest::newRow("a small movement up does not lower") << 0.0f << D{15} << V{};
         QTest::newRow("quarter notches add up") << 0.0f << D{30, 30, 30, 30} << V{0.5f};
+        QTest::newRow("two notches in two events") << 0.0f << D{120, 120} << V{0.5f, 1.0f};
+        QTest::newRow("notches down in three events")
+            << 0.0f << D{-120, -120, -120} << V{-0.5f, -1.0f, -1.5f};
     }
     void wheelSteps()
     {

@@ -100,6 +100,9 @@ private slots:
         QTest::newRow("up one notch at the maximum still emits") << 0 << 64 << 1 << L{120} << L{64};
         QTest::newRow("up one notch") << 0 << 32 << 1 << L{120} << L{33};
         QTest::newRow("two notches in one event") << 0 << 32 << 5 << L{240} << L{42};
+        QTest::newRow("two notches in two events") << 0 << 32 << 5 << L{120, 120} << L{37, 42};
+        QTest::newRow("three notches down in three events")
+            << 0 << 32 << 1 << L{-120, -120, -120} << L{31, 30, 29};
         QTest::newRow("reversed: up lowers") << 2 << 32 << 1 << L{120} << L{31};
         QTest::newRow("half notches add up") << 0 << 32 << 1 << L{60, 60} << L{33};
         QTest::newRow("a small movement up does not lower") << 0 << 32 << 1 << L{15, 15} << L{};

@@ -175,6 +175,48 @@ private slots:
         QCOMPARE(model.pendingCommandCount(), 0);
     }
 
+    // Two continuous edits within the coalescing delay share a packet only when all five of
+    // type, subType, funcId and the two keys agree: two bands of one channel are two packets.
+    void queuedCommandsAreKeyedByEveryByte_data()
+    {
+        QTest::addColumn<QByteArray>("second"); // type, subType, funcId, key1, key2
+        QTest::addColumn<QList<QByteArray>>("sent");
+        using L = QList<QByteArray>;
+        QTest::newRow("same keys: the latest value")
+            << QByteArray::fromHex("0304030205") << L{"second"};
+        QTest::newRow("another band") << QByteArray::fromHex("0304030206") << L{"first", "second"};
+        QTest::newRow("another channel")
+            << QByteArray::fromHex("0304030305") << L{"first", "second"};
+        QTest::newRow("another funcId")
+            << QByteArray::fromHex("0304020205") << L{"first", "second"};
+        QTest::newRow("another subType")
+            << QByteArray::fromHex("030c030205") << L{"first", "second"};
+        QTest::newRow("another type") << QByteArray::fromHex("0204030205") << L{"first", "second"};
+    }
+
+    void queuedCommandsAreKeyedByEveryByte()
+    {
+        QFETCH(QByteArray, second);
+        QFETCH(QList<QByteArray>, sent);
+        DataModel model;
+        model.appendDevice(loopbackUnit(1), true);
+        connectModel(model, 0);
+        QScopedPointer<QTcpSocket> peer(accept());
+
+        const auto at = [&](int i) { return quint8(second[i]); };
+        model.queueCommand(3, 4, 3, 2, 5, "first");
+        m_now += 100;
+        model.queueCommand(at(0), at(1), at(2), at(3), at(4), "second");
+        m_now += 200;
+        model.timeout();
+        QCOMPARE(model.pendingCommandCount(), 0);
+        QList<QByteArray> payloads;
+        readPackets(peer.data(), sent.size(), &payloads);
+        QVERIFY(!peer->waitForReadyRead(50)); // and nothing more
+        std::sort(payloads.begin(), payloads.end());
+        QCOMPARE(payloads, sent);
+    }
+
     void dispatchesThePacketsOfTheCurrentUnitOnly()
     {
         RecordingModel model;

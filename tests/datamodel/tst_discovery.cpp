@@ -45,6 +45,48 @@ int rowCount(quint32 deviceId)
     return q.next() ? q.value(0).toInt() : -1;
 }
 
+// The stored row of a unit, read through a connection of its own: DeviceID, IPAddress, Model,
+// ARMVersion, DSPVersion (hex), Location, Description, SerialNumber, texts up to their first
+// NUL; empty when there is no such row.
+QStringList storedRow(quint32 deviceId)
+{
+    QStringList row;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "reopened");
+        db.setDatabaseName(QStringLiteral("devices.db"));
+        if (!db.open())
+            return row;
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("select * from devices where DeviceID = %1").arg(deviceId));
+        if (q.next()) {
+            for (int column = 1; column <= 8; ++column) {
+                const QVariant v = q.value(column);
+                row << (column == 5 ? QString::fromLatin1(v.toByteArray().toHex())
+                                    : v.toString().section(QChar(0), 0, 0));
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("reopened"));
+    return row;
+}
+
+// A model whose tests hand it the unit's reports directly.
+class ReportedModel : public DataModel
+{
+public:
+    void report(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+    {
+        wire::PacketHeader h;
+        h.type = type;
+        h.subType = subType;
+        h.funcId = funcId;
+        h.access = wire::AccessReport;
+        h.length = quint16(payload.size());
+        dispatchPacket(h, payload.constData());
+    }
+};
+
 QStringList names(const QSignalSpy& spy)
 {
     QStringList out;
@@ -238,6 +280,60 @@ private slots:
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toInt(), 1);
         QVERIFY(q.value(1).toString().startsWith(QStringLiteral("KV-1608")));
+    }
+
+    // Each change of a unit reaches its own column of its own row, and nothing else.
+    void everyUpdateReachesItsColumn()
+    {
+        DataModel model;
+        auto p = unit(21, "KV-88");
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        model.handleBrowsingPacket(nullptr, bytes(unit(22, "KV-44")));
+        const QStringList other = storedRow(22);
+        QCOMPARE(storedRow(21), (QStringList{"21", QString::number(0x7F000001), "KV-88", "2.0.1",
+                                             "010019", "", "", "SN0001"}));
+
+        p.ipAddress = 0x7F000005;
+        std::strncpy(p.model, "KV-1608", sizeof p.model);
+        std::strncpy(p.armVersion, "2.1.0", sizeof p.armVersion);
+        p.dspVersion[1] = 7;
+        std::strncpy(p.serialNumber, "SN0002", sizeof p.serialNumber);
+        std::strncpy(p.location, "Hall A", sizeof p.location);
+        std::strncpy(p.description, "Stage left", sizeof p.description);
+        model.handleBrowsingPacket(nullptr, bytes(p));
+        QCOMPARE(storedRow(21), (QStringList{"21", QString::number(0x7F000005), "KV-1608", "2.1.0",
+                                             "010719", "Hall A", "Stage left", "SN0002"}));
+        QCOMPARE(storedRow(22), other);
+
+        // A new address given from the panel.
+        model.setDeviceNetwork(0, 0xC0000207, 0xFFFFFF00, 0xC0000201);
+        QCOMPARE(storedRow(21).value(1), QString::number(0xC0000207));
+        QCOMPARE(storedRow(22), other);
+    }
+
+    // A connected unit that reports another device ID: its row moves to the new ID; when the
+    // new ID is already listed, that row takes over the address in use.
+    void reportedDeviceIdMovesTheRow()
+    {
+        ReportedModel model;
+        model.handleBrowsingPacket(nullptr, bytes(unit(31, "KV-88")));
+        auto known = unit(32, "KV-44");
+        known.ipAddress = 0x7F000020;
+        model.handleBrowsingPacket(nullptr, bytes(known));
+        const QStringList before = storedRow(31);
+        model.selectDevice(0, false);
+
+        model.report(2, 2, 29, wire::bytesU32(40));
+        QVERIFY(storedRow(31).isEmpty());
+        QCOMPARE(storedRow(40), QStringList{"40"} + before.mid(1));
+        QCOMPARE(model.device(0)->packet.deviceId, 40u);
+
+        model.report(2, 2, 29, wire::bytesU32(32));
+        QCOMPARE(model.currentDevice(), 1);
+        QCOMPARE(storedRow(32).value(1), QString::number(0x7F000001));
+        QCOMPARE(storedRow(32).value(2), QStringLiteral("KV-44"));
+        QCOMPARE(storedRow(40), QStringList{"40"} + before.mid(1));
+        model.selectDevice(-1, false);
     }
 
     void addingAndRemovingByHand()

@@ -284,6 +284,9 @@ private slots:
     void firstReportIsAnnouncedOnce();
     void twoSystemReportsAreTakenInAnyAccess();
     void deviceIdIsAnnouncedOnChange();
+    void everyReportHasItsLengthRule();
+    void wrongLengthsChangeNothing_data();
+    void wrongLengthsChangeNothing();
     void randomReportsKeepTheMirrorInRange();
 };
 
@@ -407,6 +410,118 @@ void TestReports::deviceIdIsAnnouncedOnChange()
     model.inject(hex("02021d34120000"));
     QCOMPARE(model.system().deviceId, 0x1234u);
     QCOMPARE(signalsOf(sync), QStringList{"2,2,29,255,255"});
+}
+
+namespace {
+
+// The accepted payload lengths of every report, spelled independently of the code's table:
+// "n" exactly n bytes, "a-b" from a to b, "n+" at least n, "-n" at most n, "*" any length.
+const char* const kLengths[] = {
+    "1,1,1 *",    "1,1,2 1",     "1,1,3 *",    "1,1,4 *",    "1,2,1 2",    "2,1,1 1",
+    "2,2,1 *",    "2,2,2 3",     "2,2,3 3",    "2,2,4 *",    "2,2,5 32+",  "2,2,6 4",
+    "2,2,7 4",    "2,2,8 4",     "2,2,9 4",    "2,2,10 *",   "2,2,11 *",   "2,2,12 7",
+    "2,2,13 12",  "2,2,14 1",    "2,2,15 *",   "2,2,16 1",   "2,2,17 4",   "2,2,18 4",
+    "2,2,19 8",   "2,2,20 5",    "2,2,23 1",   "2,2,24 4",   "2,2,25 1",   "2,2,28 1",
+    "2,2,29 4",   "2,2,32 1",    "2,2,33 2",   "2,2,34 *",   "2,2,35 4",   "2,2,37 1",
+    "2,2,38 *",   "2,2,39 6",    "2,2,40 -3",  "2,2,161 1",  "2,3,1 256+", "2,3,2 256",
+    "2,3,3 160+", "2,4,1 6",     "2,5,1 4",    "2,5,2 4+",   "2,5,3 6",    "2,5,5 *",
+    "2,5,16 4",   "2,5,17 8+",   "2,5,18 5",   "2,5,20 *",   "2,6,1 66",   "2,16,1 5",
+    "2,16,2 1",   "3,1,1 16-18", "3,1,2 16+",  "3,1,4 16+",  "3,1,5 16+",  "3,1,8 64+",
+    "3,2,1 16+",  "3,2,2 14",    "3,3,1 16+",  "3,4,1 8",    "3,4,2 8",    "3,4,3 13",
+    "3,5,1 18",   "3,6,1 64+",   "3,7,1 16+",  "3,7,2 64+",  "3,7,3 16+",  "3,7,4 16+",
+    "3,7,6 128+", "3,7,7 16-18", "3,8,1 17+",  "3,8,2 17+",  "3,9,1 16",   "3,9,2 4",
+    "3,9,3 1",    "3,9,4 4",     "3,9,5 1",    "3,11,1 16",  "3,11,2 16",  "3,11,3 64",
+    "3,11,4 16",  "3,11,5 16",   "3,11,7 128", "3,11,8 16",  "3,11,9 1",   "3,12,1 8",
+    "3,12,2 8",   "3,12,3 13",   "3,13,1 18",  "3,14,1 64",  "3,15,1 1",   "3,15,2 17-19",
+    "3,16,1 22",  "3,18,1 64+",  "3,18,2 16+", "3,18,3 2",   "3,18,5 32+", "3,32,1 545",
+    "3,32,9 1",   "3,32,16 3+",  "3,32,17 4+", "3,32,18 3+", "3,32,19 4+", "4,1,1 81-94",
+    "4,1,3 2",    "4,1,4 65+",
+};
+
+struct LengthRule
+{
+    QByteArray code;
+    int min = 0;
+    int max = -1; // -1: no upper limit
+};
+
+LengthRule lengthRule(const char* line)
+{
+    const QStringList parts = QString::fromLatin1(line).split(QLatin1Char(' '));
+    LengthRule rule;
+    for (const QString& byte : parts[0].split(QLatin1Char(',')))
+        rule.code.append(char(byte.toInt()));
+    const QString& n = parts[1];
+    if (n == QLatin1String("*"))
+        return rule;
+    if (n.startsWith(QLatin1Char('-'))) {
+        rule.max = n.mid(1).toInt();
+    } else if (n.endsWith(QLatin1Char('+'))) {
+        rule.min = n.chopped(1).toInt();
+    } else if (n.contains(QLatin1Char('-'))) {
+        rule.min = n.section(QLatin1Char('-'), 0, 0).toInt();
+        rule.max = n.section(QLatin1Char('-'), 1, 1).toInt();
+    } else {
+        rule.min = rule.max = n.toInt();
+    }
+    return rule;
+}
+
+} // namespace
+
+void TestReports::everyReportHasItsLengthRule()
+{
+    QSet<QByteArray> golden;
+    for (const char* line : kLengths)
+        golden.insert(lengthRule(line).code);
+    QSet<QByteArray> table;
+    const reports::RuleTable rules = reports::rules();
+    for (const reports::Rule* rule = rules.begin; rule != rules.end; ++rule)
+        table.insert(QByteArray{1, char(rule->type)} + char(rule->subType) + char(rule->funcId));
+    QCOMPARE(table, golden);
+}
+
+// A report one byte too short or too long is dropped whole, while the same bytes at the nearest
+// accepted length do change the mirror (so that every row could fail).
+void TestReports::wrongLengthsChangeNothing_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("accepted");
+    for (const char* line : kLengths) {
+        const LengthRule rule = lengthRule(line);
+        if (rule.min > 0)
+            QTest::addRow("%s too short", line) << rule.code << rule.min - 1 << rule.min;
+        if (rule.max >= 0)
+            QTest::addRow("%s too long", line) << rule.code << rule.max + 1 << rule.max;
+    }
+}
+
+void TestReports::wrongLengthsChangeNothing()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(int, length);
+    QFETCH(int, accepted);
+    const auto changes = [&](const QByteArray& pattern, int size) {
+        InjectingModel model;
+        QSignalSpy sync(&model, &DataModel::tcpSyncToUI);
+        QSignalSpy login(&model, &DataModel::tcpLoginChanged);
+        model.inject(quint8(code[0]), quint8(code[1]), quint8(code[2]),
+                     pattern.repeated(size / pattern.size() + 1).left(size));
+        return sync.count() + login.count();
+    };
+    // Plain fills, and a 9600 baud word for the rate rows that take only known rates.
+    const QList<QByteArray> patterns{hex("01"), hex("02"), hex("05"), hex("41"),
+                                     wire::bytesU32(9600)};
+    QByteArray pattern;
+    for (const QByteArray& candidate : patterns) {
+        if (changes(candidate, accepted) > 0) {
+            pattern = candidate;
+            break;
+        }
+    }
+    QVERIFY2(!pattern.isEmpty(), "no payload of the accepted length changes the mirror");
+    QCOMPARE(changes(pattern, length), 0);
 }
 
 void TestReports::randomReportsKeepTheMirrorInRange()
