@@ -7,7 +7,6 @@
 //
 //   bench_discovery [--units N] [--seconds S] [--virtual-unit PATH]
 #include "datamodel.h"
-#include "systemsettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,7 +15,6 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUdpSocket>
@@ -101,12 +99,9 @@ int main(int argc, char* argv[])
             return 1;
         port = probe.localPort();
     }
-    {
-        QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Broadcast/Port"), port);
-    }
-    SystemSettings settings;
-    DataModel model;
+    LinkSettings link;
+    link.broadcastPort = port;
+    DataModel model(link);
 
     // Time every read of the discovery socket: the model's own slot, called from here.
     QPointer<QUdpSocket> receiver;
@@ -128,7 +123,7 @@ int main(int argc, char* argv[])
     int datagrams = 0;
     QObject::connect(&model, &DataModel::deviceListAdd, [&] { ++datagrams; });
     QObject::connect(&model, &DataModel::deviceListRunTimeChanged, [&] { ++datagrams; });
-    QObject::disconnect(receiver, &QUdpSocket::readyRead, &model, &DataModel::udpReadyRead);
+    QObject::disconnect(receiver, &QUdpSocket::readyRead, nullptr, nullptr);
     QObject::connect(receiver, &QUdpSocket::readyRead, [&] {
         const int before = model.deviceCount();
         const int datagramsBefore = datagrams;

@@ -26,7 +26,7 @@ private:
 
 QByteArray report(quint8 type, quint8 sub, quint8 func, const QByteArray& payload)
 {
-    return wire::packet(type, sub, func, wire::AccessReport, payload);
+    return wire::packet(wire::codeOf(type, sub, func), wire::AccessReport, payload);
 }
 
 QByteArray floats(int n, float v)

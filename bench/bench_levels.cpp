@@ -184,10 +184,9 @@ int main(int argc, char* argv[])
     }
 
     SystemSettings settings;
-    DataModel model;
-    MainWindow window;
-    window.applyDeviceVersion(settings.hiddenInputMask(), settings.hiddenOutputMask(),
-                              settings.danteInputMask(), settings.danteOutputMask());
+    DataModel model(settings.linkSettings());
+    MainWindow window(model, settings);
+    window.applyDeviceVersion(settings.deviceProfile());
     // Wide enough for all 33 strips side by side, the meter window below it.
     window.setGeometry(0, 0, shot.isEmpty() ? 3300 : 1500, 860);
     window.show();

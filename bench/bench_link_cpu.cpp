@@ -4,14 +4,12 @@
 //
 //   bench_link_cpu [--seconds S] [--virtual-unit PATH]
 #include "datamodel.h"
-#include "systemsettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QSettings>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -70,11 +68,9 @@ int main(int argc, char* argv[])
     QDir::setCurrent(dir.path());
     const quint16 controlPort = freeTcpPort();
     const quint16 discoveryPort = freeUdpPort();
-    {
-        QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Control/Port"), controlPort);
-        ini.setValue(QStringLiteral("Broadcast/Port"), discoveryPort);
-    }
+    LinkSettings link;
+    link.controlPort = controlPort;
+    link.broadcastPort = discoveryPort;
 
     QProcess unit;
     unit.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -86,8 +82,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    SystemSettings settings;
-    DataModel model;
+    DataModel model(link);
     if (!waitFor([&] { return model.deviceCount() > 0; }, 5000)) {
         std::fprintf(stderr, "the unit was not heard\n");
         return 1;

@@ -11,7 +11,7 @@ QByteArray realisticStream()
 {
     QByteArray s;
     auto add = [&s](quint8 t, quint8 st, quint8 f, int n) {
-        s += wire::packet(t, st, f, wire::AccessReport, QByteArray(n, '\x11'));
+        s += wire::packet(wire::codeOf(t, st, f), wire::AccessReport, QByteArray(n, '\x11'));
     };
     add(3, 1, 1, 17);
     add(3, 7, 7, 17);
@@ -59,7 +59,8 @@ BENCHMARK(BM_CutRealisticStream)->Unit(benchmark::kMillisecond);
 void BM_GarbageBeforePacket(benchmark::State& state)
 {
     QByteArray stream(int(state.range(0)), '\x5A');
-    stream += wire::packet(3, 1, 1, wire::AccessReport, QByteArray(17, '\x01'));
+    stream +=
+        wire::packet(wire::code::InputPostFaderMeters, wire::AccessReport, QByteArray(17, '\x01'));
     for (auto _ : state) {
         wire::PacketCutter cutter;
         cutter.append(stream);

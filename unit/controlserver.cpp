@@ -261,7 +261,7 @@ void ControlServer::handleLogin(const QByteArray& password)
 void ControlServer::sendReport(quint8 type, quint8 subType, quint8 funcId,
                                const QByteArray& payload)
 {
-    send(wire::packet(type, subType, funcId, wire::AccessReport, payload));
+    send(wire::packet(wire::codeOf(type, subType, funcId), wire::AccessReport, payload));
 }
 
 void ControlServer::send(const QByteArray& bytes)

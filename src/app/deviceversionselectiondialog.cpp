@@ -49,7 +49,9 @@ const QSize kButtonSize(60, 25);
 
 } // namespace
 
-DeviceVersionSelectionDialog::DeviceVersionSelectionDialog(QWidget* parent) : QDialog(parent)
+DeviceVersionSelectionDialog::DeviceVersionSelectionDialog(SystemSettings& settings,
+                                                           QWidget* parent)
+    : QDialog(parent), m_settings(settings)
 {
     Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint;
@@ -85,9 +87,8 @@ DeviceVersionSelectionDialog::DeviceVersionSelectionDialog(QWidget* parent) : QD
     connect(m_table, &QTableWidget::cellDoubleClicked, this,
             &DeviceVersionSelectionDialog::doChange);
 
-    const SystemSettings* settings = SystemSettings::instance();
     m_showAtStartupCheckBox = new QCheckBox(this);
-    m_showAtStartupCheckBox->setChecked(settings ? settings->showAtStartup() : true);
+    m_showAtStartupCheckBox->setChecked(settings.showAtStartup());
 
     m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttonBox->button(QDialogButtonBox::Ok)->setFixedSize(kButtonSize);
@@ -109,7 +110,7 @@ DeviceVersionSelectionDialog::DeviceVersionSelectionDialog(QWidget* parent) : QD
     layout->addWidget(m_table);
     layout->addLayout(bottomLayout);
 
-    selectProfileRow(settings ? settings->deviceVersionSelection() : -1);
+    selectProfileRow(settings.deviceVersionSelection());
     retranslate();
 }
 
@@ -165,21 +166,17 @@ void DeviceVersionSelectionDialog::setTableEnabled(bool enabled)
 
 void DeviceVersionSelectionDialog::languageButtonClicked(int id)
 {
-    if (SystemSettings* settings = SystemSettings::instance())
-        settings->setLanguage(id);
+    m_settings.setLanguage(id);
 }
 
 void DeviceVersionSelectionDialog::doChange()
 {
-    SystemSettings* settings = SystemSettings::instance();
-    if (!settings)
-        return;
     // A row can be deselected with Ctrl+click; the profile then stays as it was.
     const int row = m_table->currentRow();
     if (row >= 0 && row < SystemSettings::kProfileCount &&
         m_table->selectionModel()->isRowSelected(row, QModelIndex()))
-        settings->setDeviceVersionSelection(row);
-    settings->setShowAtStartup(m_showAtStartupCheckBox->isChecked());
+        m_settings.setDeviceVersionSelection(row);
+    m_settings.setShowAtStartup(m_showAtStartupCheckBox->isChecked());
     accept();
 }
 
@@ -195,17 +192,16 @@ int DeviceVersionSelectionDialog::profileForUnit(quint32 inputMask, quint32 outp
     return 0;
 }
 
-bool DeviceVersionSelectionDialog::selectDeviceVersion(quint32 inputMask, quint32 outputMask,
-                                                       bool dante)
+bool DeviceVersionSelectionDialog::selectDeviceVersion(SystemSettings& settings, quint32 inputMask,
+                                                       quint32 outputMask, bool dante)
 {
     const int profile = profileForUnit(inputMask, outputMask, dante);
     if (auto* dialog =
             qobject_cast<DeviceVersionSelectionDialog*>(QApplication::activeModalWidget()))
         dialog->selectProfileRow(profile);
-    SystemSettings* settings = SystemSettings::instance();
-    if (!settings || profile == settings->deviceVersionSelection())
+    if (profile == settings.deviceVersionSelection())
         return false;
-    settings->setDeviceVersionSelection(profile);
+    settings.setDeviceVersionSelection(profile);
     return true;
 }
 
@@ -227,7 +223,6 @@ void DeviceVersionSelectionDialog::retranslate()
     m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
 
-    const SystemSettings* settings = SystemSettings::instance();
-    if (QAbstractButton* button = m_languageGroup->button(settings ? settings->language() : 0))
+    if (QAbstractButton* button = m_languageGroup->button(m_settings.language()))
         button->setChecked(true);
 }

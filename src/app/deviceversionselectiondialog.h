@@ -7,6 +7,7 @@ class QCheckBox;
 class QDialogButtonBox;
 class QPushButton;
 class QTableWidget;
+class SystemSettings;
 
 // Chooses the device version profile (the unit's channel configuration), whether to ask again
 // at the next start and, at start-up, the language. Row i of the table is profile i; only the
@@ -16,7 +17,7 @@ class DeviceVersionSelectionDialog : public QDialog
     Q_OBJECT
 public:
     // Without a parent the dialog is the start-up window and also gets a minimize button.
-    explicit DeviceVersionSelectionDialog(QWidget* parent = nullptr);
+    explicit DeviceVersionSelectionDialog(SystemSettings& settings, QWidget* parent = nullptr);
 
     void setLanguageButtonsVisible(bool visible);
     void setCancelVisible(bool visible);
@@ -25,7 +26,8 @@ public:
     // Maps the channel configuration a unit reports to its profile, selects that row in an
     // open modal instance and makes it the current profile. Returns whether the profile
     // changed, in which case the caller re-applies the channel masks.
-    static bool selectDeviceVersion(quint32 inputMask, quint32 outputMask, bool dante);
+    static bool selectDeviceVersion(SystemSettings& settings, quint32 inputMask, quint32 outputMask,
+                                    bool dante);
     static int profileForUnit(quint32 inputMask, quint32 outputMask, bool dante);
 
 public slots:
@@ -40,6 +42,7 @@ private:
     void retranslate();
     void selectProfileRow(int profile);
 
+    SystemSettings& m_settings;
     QWidget* m_languageRow = nullptr;
     QButtonGroup* m_languageGroup = nullptr;
     QPushButton* m_chineseButton = nullptr;

@@ -1,34 +1,37 @@
 #pragma once
 
+#include "deviceprofile.h"
+#include "leveledits.h"
+
 #include <QFrame>
 #include <QVector>
 
+class DataModel;
 class DragScrollArea;
 class LevelWidget;
+class ReportRouter;
 class Splitter;
 
 // The level strips of every input and output channel, the lower pane of the main window.
-// It writes the user's changes into the model and sends them to the unit, carries them over to
-// the other channels of the same level group (and to the linked stereo pair of inputs 1 and 2),
-// and refreshes the strips from the model when the unit reports a change.
+// The user's changes go through the level edits of the core (the mirror, the followers in the
+// level group and the linked stereo pair of inputs 1 and 2, the fader travel, the command);
+// the strips follow the unit's reports of levels, meters and labels.
 class LevelContainerWidget : public QFrame
 {
     Q_OBJECT
 public:
-    static constexpr int kInputStrips = 17;
-    static constexpr int kOutputStrips = 16;
+    static constexpr int kInputStrips = wire::kInputStrips;
+    static constexpr int kOutputStrips = wire::kOutputCount;
 
-    explicit LevelContainerWidget(QWidget* parent = nullptr);
+    LevelContainerWidget(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
     ~LevelContainerWidget() override;
 
     LevelWidget* inputLevelWidget() const { return m_inputs; }
     LevelWidget* outputLevelWidget() const { return m_outputs; }
     Splitter* splitter() const { return m_splitter; }
 
-    // Hides the channels whose bit is set (bit i = channel i) and lays the inputs out for the
-    // profile's USB play channel.
-    void applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs, quint32 danteInputs,
-                            quint32 danteOutputs);
+    // Hides the profile's hidden channels and lays the inputs out for its USB play channel.
+    void setProfile(const DeviceProfile& profile);
 
     // Refreshes from the model, after the unit's reports.
     void refreshInputMute(int channel);
@@ -77,11 +80,8 @@ public slots:
     void onRecordMuteChanged(bool on);
 
 private:
-    // The other input channels that follow a change of `channel`: the rest of its level group
-    // and, in stereo input mode, its partner of the linked pair 0/1.
-    QVector<int> inputFollowers(int channel, bool withGroup) const;
-    QVector<int> outputFollowers(int channel) const;
     QWidget* buildRow(LevelWidget* row, DragScrollArea*& area);
+    void subscribeToReports();
 
     LevelWidget* m_inputs = nullptr;
     LevelWidget* m_outputs = nullptr;
@@ -89,10 +89,8 @@ private:
     DragScrollArea* m_inputArea = nullptr;
     DragScrollArea* m_outputArea = nullptr;
     bool m_splitterRestored = false;
-    int m_usbPlayInput = -1;
-    int m_usbRecordOutput = -1;
-    quint32 m_hiddenInputs = 0;
-    quint32 m_hiddenOutputs = 0;
-    quint32 m_danteInputs = 0;
-    quint32 m_danteOutputs = 0;
+    DataModel& m_model;
+    ReportRouter& m_router;
+    LevelEdits m_edits;
+    DeviceProfile m_profile;
 };

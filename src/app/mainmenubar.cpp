@@ -12,11 +12,11 @@
 #include <QPushButton>
 #include <QShortcut>
 
-MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent)
+MainMenuBar::MainMenuBar(SystemSettings& settings, QWidget* parent)
+    : QMenuBar(parent), m_settings(settings)
 {
-    const SystemSettings* settings = SystemSettings::instance();
-    const int language = settings ? settings->language() : 0;
-    const int dark = settings ? settings->isDark() : 0;
+    const int language = settings.language();
+    const int dark = settings.isDark();
 
     auto checkable = [this](QAction*& action, bool checked) {
         action = new QAction(this);
@@ -63,9 +63,9 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent)
     m_highDpiMenu->addAction(m_highDpiOn);
     m_highDpiMenu->addAction(m_highDpiOff);
 
-    if (settings && settings->languageSupport() == 3)
+    if (settings.languageSupport() == 3)
         addMenu(m_languageMenu);
-    if (settings && settings->appearanceSupport() == 3)
+    if (settings.appearanceSupport() == 3)
         addMenu(m_appearanceMenu);
     for (QAction* action : {m_preset, m_setup, m_recPlay, m_label, m_meter, m_systemUpgrade,
                             m_systemReset, m_deviceList, m_commandAssistant})
@@ -130,22 +130,16 @@ void MainMenuBar::helpShortcutActivated()
 
 void MainMenuBar::languageTriggered(bool)
 {
-    SystemSettings* settings = SystemSettings::instance();
-    if (!settings)
-        return;
-    settings->setLanguage(sender() == m_english ? 1 : 0);
-    m_english->setChecked(settings->language() == 1);
-    m_chinese->setChecked(settings->language() == 0);
+    m_settings.setLanguage(sender() == m_english ? 1 : 0);
+    m_english->setChecked(m_settings.language() == 1);
+    m_chinese->setChecked(m_settings.language() == 0);
 }
 
 void MainMenuBar::appearanceConfigTriggered(bool)
 {
-    SystemSettings* settings = SystemSettings::instance();
-    if (!settings)
-        return;
-    settings->setAppearance(sender() == m_dark ? 1 : 0);
-    m_light->setChecked(settings->isDark() == 0);
-    m_dark->setChecked(settings->isDark() == 1);
+    m_settings.setAppearance(sender() == m_dark ? 1 : 0);
+    m_light->setChecked(m_settings.isDark() == 0);
+    m_dark->setChecked(m_settings.isDark() == 1);
 }
 
 void MainMenuBar::highDpiScalingTriggered(bool)
@@ -184,11 +178,10 @@ void MainMenuBar::restartApplication()
         QCoreApplication::exit(0);
 }
 
-void MainMenuBar::applyDeviceVersion(quint32, quint32, quint32, quint32)
+void MainMenuBar::setProfile(const DeviceProfile& profile)
 {
     // Units without USB media have nothing to record or play.
-    const SystemSettings* settings = SystemSettings::instance();
-    m_recPlay->setVisible(!settings || settings->usbPresent());
+    m_recPlay->setVisible(profile.hasUsb());
 }
 
 void MainMenuBar::changeEvent(QEvent* event)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "deviceprofile.h"
+
 #include <QMenuBar>
 
 class QAction;
 class QMenu;
+class SystemSettings;
 
 // The main window's menu bar: tool windows, language, appearance and high-DPI scaling.
 // Ctrl+D, L, P, R, S and H reach the entries through their Alt accelerators.
@@ -11,11 +14,10 @@ class MainMenuBar : public QMenuBar
 {
     Q_OBJECT
 public:
-    explicit MainMenuBar(QWidget* parent = nullptr);
+    explicit MainMenuBar(SystemSettings& settings, QWidget* parent = nullptr);
 
     // Shows the entries that the selected device version has a use for.
-    void applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs, quint32 danteInputs,
-                            quint32 danteOutputs);
+    void setProfile(const DeviceProfile& profile);
 
 signals:
     void deviceListTriggered();
@@ -50,6 +52,7 @@ private:
     // Starts the application again with the same arguments and quits this run.
     static void restartApplication();
 
+    SystemSettings& m_settings;
     QMenu* m_languageMenu = nullptr;
     QMenu* m_appearanceMenu = nullptr;
     QMenu* m_highDpiMenu = nullptr;

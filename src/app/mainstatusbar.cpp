@@ -1,6 +1,7 @@
 #include "mainstatusbar.h"
 
 #include "datamodel.h"
+#include "reportrouter.h"
 #include "wire/commands.h"
 
 #include <QEvent>
@@ -25,7 +26,8 @@ QString version(const std::array<quint8, 3>& v)
 
 } // namespace
 
-MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
+MainStatusBar::MainStatusBar(DataModel& model, ReportRouter& router, QWidget* parent)
+    : QStatusBar(parent), m_model(model)
 {
     m_dspUsage = new QLabel(this);
     m_serialNumber = new QLabel(this);
@@ -57,16 +59,29 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, m_muteButton, &QPushButton::click);
 
+    using namespace wire;
+    const auto on = [this, &router](Code code, void (MainStatusBar::*refresh)()) {
+        router.subscribe(this, code,
+                         [this, refresh](const ReportRouter::Event&) { (this->*refresh)(); });
+    };
+    on(code::ArmVersion, &MainStatusBar::refreshArmVersion);
+    on(code::BuildNumber, &MainStatusBar::refreshArmVersion);
+    on(code::VersionText, &MainStatusBar::refreshArmVersion);
+    on(code::DspVersion, &MainStatusBar::refreshDspVersion);
+    on(code::DspVersionText, &MainStatusBar::refreshDspVersion);
+    on(code::SerialNumber, &MainStatusBar::refreshSerialNumber);
+    on(code::Temperature, &MainStatusBar::refreshTemperature);
+    on(code::SystemMute, &MainStatusBar::refreshSystemMute);
+    on(code::DspUsage, &MainStatusBar::refreshDspUsage);
+    on(code::Fan, &MainStatusBar::refreshFan);
+
     retranslate();
 }
 
 void MainStatusBar::systemMuteButtonClicked(bool checked)
 {
-    DataModel* model = DataModel::instance();
-    if (!model)
-        return;
-    model->system().systemMute = checked;
-    wire::deliver(*model, wire::cmd::systemMute(checked));
+    m_model.system().systemMute = checked;
+    wire::deliver(m_model, wire::cmd::systemMute(checked));
 }
 
 void MainStatusBar::refreshAll()
@@ -82,23 +97,18 @@ void MainStatusBar::refreshAll()
 
 void MainStatusBar::refreshDspUsage()
 {
-    const DataModel* model = DataModel::instance();
     QString text = tr("DSP Usage : ");
-    if (model) {
-        const auto& usage = model->system().statusWords;
-        if (usage[0] > 0 || usage[1] > 0)
-            text += QStringLiteral("%1%, %2%")
-                        .arg(QString::number(double(usage[0]), 'f', 1),
-                             QString::number(double(usage[1]), 'f', 1));
-    }
+    const auto& usage = m_model.system().statusWords;
+    if (usage[0] > 0 || usage[1] > 0)
+        text += QStringLiteral("%1%, %2%")
+                    .arg(QString::number(double(usage[0]), 'f', 1),
+                         QString::number(double(usage[1]), 'f', 1));
     m_dspUsage->setText(text);
 }
 
 void MainStatusBar::refreshSerialNumber()
 {
-    const DataModel* model = DataModel::instance();
-    m_serialNumber->setText(tr("Serial Number : ") +
-                            (model ? model->system().serialNumber : QString()));
+    m_serialNumber->setText(tr("Serial Number : ") + m_model.system().serialNumber);
 }
 
 QString MainStatusBar::fanTip()
@@ -111,8 +121,7 @@ QString MainStatusBar::fanTip()
 
 void MainStatusBar::refreshTemperature()
 {
-    const DataModel* model = DataModel::instance();
-    const float t = model ? model->system().temperature : 0.0f;
+    const float t = m_model.system().temperature;
     if (t != 0.0f && t < 100.0f) {
         m_temperature->setText(tr(" Temp : %1 ℃ ").arg(QString::number(double(t), 'f', 1)));
         m_temperature->setToolTip(fanTip());
@@ -124,8 +133,7 @@ void MainStatusBar::refreshTemperature()
 
 void MainStatusBar::refreshFan()
 {
-    const DataModel* model = DataModel::instance();
-    const int state = model ? model->system().fanState : 2;
+    const int state = m_model.system().fanState;
     if (state == 0 || state == 1) {
         m_fan->setText(tr(" Fan : %1 ").arg(state == 1 ? tr("ON") : tr("OFF")));
         m_fan->setToolTip(fanTip());
@@ -137,24 +145,20 @@ void MainStatusBar::refreshFan()
 
 void MainStatusBar::refreshArmVersion()
 {
-    const DataModel* model = DataModel::instance();
-    QString text = version(model ? model->system().armVersion : std::array<quint8, 3>{});
-    if (model && model->system().buildNumber != 0)
-        text += QLatin1Char('-') + QString::number(model->system().buildNumber, 16);
+    QString text = version(m_model.system().armVersion);
+    if (m_model.system().buildNumber != 0)
+        text += QLatin1Char('-') + QString::number(m_model.system().buildNumber, 16);
     m_armVersion->setText(tr("ARM :") + text);
 }
 
 void MainStatusBar::refreshDspVersion()
 {
-    const DataModel* model = DataModel::instance();
-    m_dspVersion->setText(tr("DSP :") +
-                          version(model ? model->system().dspVersion : std::array<quint8, 3>{}));
+    m_dspVersion->setText(tr("DSP :") + version(m_model.system().dspVersion));
 }
 
 void MainStatusBar::refreshSystemMute()
 {
-    const DataModel* model = DataModel::instance();
-    m_muteButton->setChecked(model && model->system().systemMute);
+    m_muteButton->setChecked(m_model.system().systemMute);
 }
 
 void MainStatusBar::changeEvent(QEvent* event)

@@ -2,8 +2,10 @@
 
 #include <QStatusBar>
 
+class DataModel;
 class QLabel;
 class QPushButton;
+class ReportRouter;
 
 // The unit's vital signs along the bottom of the main window: DSP usage, serial number,
 // system mute, temperature, fan and the firmware versions.
@@ -11,7 +13,7 @@ class MainStatusBar : public QStatusBar
 {
     Q_OBJECT
 public:
-    explicit MainStatusBar(QWidget* parent = nullptr);
+    MainStatusBar(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
     // Each re-reads its value from the model.
     void refreshDspUsage();
@@ -35,6 +37,7 @@ private:
     void retranslate();
     static QString fanTip();
 
+    DataModel& m_model;
     QLabel* m_dspUsage = nullptr;
     QLabel* m_serialNumber = nullptr;
     QPushButton* m_muteButton = nullptr;

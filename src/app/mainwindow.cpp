@@ -15,13 +15,14 @@
 #include "modulewidget.h"
 #include "presetdialog.h"
 #include "recplaydialog.h"
-#include "splashscreen.h"
+#include "reportrouter.h"
 #include "splitter.h"
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
 #include "testdialog.h"
-#include "toolwindow.h"
 #include "wire/commands.h"
+
+#include <initializer_list>
 
 #include <QApplication>
 #include <QEvent>
@@ -35,19 +36,23 @@
 
 namespace {
 
-MainWindow* s_instance = nullptr;
 const QString kGeometryKey = QStringLiteral("MainGeometry");
 const QString kSplitterKey = QStringLiteral("MainSplitterState");
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progress& progress,
+                       QWidget* parent)
+    : QMainWindow(parent), m_model(model), m_settings(settings)
 {
+    const auto report = [&progress](int percent) {
+        if (progress)
+            progress(percent);
+    };
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(appIcon());
-    SystemSettings* settings = SystemSettings::instance();
     resize(1200, 760);
-    m_geometryRestored = settings && restoreGeometry(settings->value(kGeometryKey));
+    m_geometryRestored = restoreGeometry(SystemSettings::value(kGeometryKey));
     if (!m_geometryRestored) {
         // First start: centred on the screen, and never larger than it.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -56,35 +61,33 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
             move(available.center() - rect().center());
         }
     }
-    if (!s_instance)
-        s_instance = this;
-    SplashScreen::reportProgress(5);
+    m_router = new ReportRouter(model, this);
+    report(5);
 
-    m_upgradeDialog = nullptr;
-    m_menuBar = new MainMenuBar(this);
+    m_menuBar = new MainMenuBar(settings, this);
     setMenuBar(m_menuBar);
-    SplashScreen::reportProgress(10);
+    report(10);
 
-    m_statusBar = new MainStatusBar(this);
+    m_statusBar = new MainStatusBar(model, *m_router, this);
     setStatusBar(m_statusBar);
-    SplashScreen::reportProgress(12);
+    report(12);
 
-    m_deviceListDialog = new DeviceListDialog(this);
-    SplashScreen::reportProgress(14);
-    m_labelDialog = new LabelDialog(this);
-    SplashScreen::reportProgress(18);
-    m_meterDialog = new MeterDialog(this);
-    SplashScreen::reportProgress(20);
-    m_presetDialog = new PresetDialog(this);
-    SplashScreen::reportProgress(22);
-    m_recPlayDialog = new RecPlayDialog(this);
-    SplashScreen::reportProgress(26);
-    m_deviceSetupDialog = new DeviceSetupDialog(this);
-    SplashScreen::reportProgress(30);
-    m_upgradeDialog = new SystemUpgradeProgressDialog(this);
-    SplashScreen::reportProgress(38);
-    m_commandAssistantDialog = new CommandAssistantDialog(this);
-    SplashScreen::reportProgress(42);
+    m_deviceListDialog = new DeviceListDialog(model, this);
+    report(14);
+    m_labelDialog = new LabelDialog(model, *m_router, this);
+    report(18);
+    m_meterDialog = new MeterDialog(model, *m_router, this);
+    report(20);
+    m_presetDialog = new PresetDialog(model, *m_router, this);
+    report(22);
+    m_recPlayDialog = new RecPlayDialog(model, *m_router, this);
+    report(26);
+    m_deviceSetupDialog = new DeviceSetupDialog(model, *m_router, this);
+    report(30);
+    m_upgradeDialog = new SystemUpgradeProgressDialog(model, *m_router, this);
+    report(38);
+    m_commandAssistantDialog = new CommandAssistantDialog(model, *m_router, this);
+    report(42);
 
     connect(m_menuBar, &MainMenuBar::deviceListTriggered, this, &MainWindow::deviceListTriggered);
     connect(m_menuBar, &MainMenuBar::labelTriggered, this, &MainWindow::labelTriggered);
@@ -100,13 +103,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(m_menuBar, &MainMenuBar::deviceVersionSelectionTriggered, this,
             &MainWindow::deviceVersionSelectionTriggered);
 
-    m_deviceWidget = new DeviceWidget(this);
+    m_deviceWidget = new DeviceWidget(model, settings, this);
     connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this,
             &MainWindow::deviceListTriggered);
     connect(m_deviceWidget, &DeviceWidget::loginChanged, this, &MainWindow::setLoginChanged);
-    SplashScreen::reportProgress(50);
-    m_moduleWidget = new ModuleWidget(this);
-    m_levelContainer = new LevelContainerWidget(this);
+    report(50);
+    m_moduleWidget = new ModuleWidget(model, *m_router, this);
+    m_levelContainer = new LevelContainerWidget(model, *m_router, this);
 
     m_splitter = new Splitter(Qt::Vertical, this);
     m_splitter->addWidget(m_moduleWidget);
@@ -120,14 +123,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(m_deviceWidget);
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
-    if (settings) {
-        const QByteArray state = settings->value(kSplitterKey);
-        if (!state.isEmpty())
-            m_splitter->restoreState(state);
-    }
+    const QByteArray state = SystemSettings::value(kSplitterKey);
+    if (!state.isEmpty())
+        m_splitter->restoreState(state);
 
-    if (DataModel* model = DataModel::instance())
-        connect(model, &DataModel::tcpSyncToUI, this, &MainWindow::tcpSyncToUI);
+    // The unit's faults, and the channel configuration it reports.
+    using Event = ReportRouter::Event;
+    m_router->subscribe(this, wire::code::DeviceStatus,
+                        [this](const Event&) { deviceStatusChanged(); });
+    m_router->subscribe(this, wire::code::ChannelMasks,
+                        [this](const Event&) { reevaluateDeviceVersion(); });
+    m_router->subscribe(this, wire::code::StatusValue33,
+                        [this](const Event&) { reevaluateDeviceVersion(); });
 
     m_faultMessageBox =
         new QMessageBox(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok, this);
@@ -135,7 +142,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     m_faultTimer = new QTimer(this);
     connect(m_faultTimer, &QTimer::timeout, this, &MainWindow::timeout);
     retranslate();
-    SplashScreen::reportProgress(99);
+    report(99);
 
     m_testDialog = new TestDialog(this);
     connect(m_testDialog, &TestDialog::phantomButtonClicked, this,
@@ -151,17 +158,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
 MainWindow::~MainWindow()
 {
-    if (SystemSettings* settings = SystemSettings::instance()) {
-        settings->setValue(kGeometryKey, saveGeometry());
-        settings->setValue(kSplitterKey, m_splitter->saveState());
-    }
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-MainWindow* MainWindow::instance()
-{
-    return s_instance;
+    SystemSettings::setValue(kGeometryKey, saveGeometry());
+    SystemSettings::setValue(kSplitterKey, m_splitter->saveState());
 }
 
 void MainWindow::deviceListTriggered()
@@ -222,16 +220,14 @@ void MainWindow::systemResetTriggered()
     box.exec();
     if (box.clickedButton() != ok)
         return;
-    if (DataModel* model = DataModel::instance())
-        wire::deliver(*model, wire::cmd::factoryReset());
+    wire::deliver(m_model, wire::cmd::factoryReset());
 }
 
 void MainWindow::deviceVersionSelectionTriggered()
 {
-    DeviceVersionSelectionDialog dialog(this);
+    DeviceVersionSelectionDialog dialog(m_settings, this);
     dialog.setLanguageButtonsVisible(false);
-    const DataModel* model = DataModel::instance();
-    dialog.setTableEnabled(!(model && model->isLoggedIn()));
+    dialog.setTableEnabled(!m_model.isLoggedIn());
     if (dialog.exec() == QDialog::Accepted)
         applySelectedProfile();
 }
@@ -245,52 +241,36 @@ void MainWindow::setLoginChanged(bool loggedIn)
 
 void MainWindow::applySelectedProfile()
 {
-    if (const SystemSettings* s = SystemSettings::instance())
-        applyDeviceVersion(s->hiddenInputMask(), s->hiddenOutputMask(), s->danteInputMask(),
-                           s->danteOutputMask());
+    applyDeviceVersion(m_settings.deviceProfile());
 }
 
-void MainWindow::applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs,
-                                    quint32 danteInputs, quint32 danteOutputs)
+void MainWindow::applyDeviceVersion(const DeviceProfile& profile)
 {
-    m_hiddenInputs = hiddenInputs;
-    m_hiddenOutputs = hiddenOutputs;
-    m_danteInputs = danteInputs;
-    m_danteOutputs = danteOutputs;
-
-    const SystemSettings* settings = SystemSettings::instance();
-    DataModel* model = DataModel::instance();
-    if (settings && model) {
-        const int profile = settings->deviceVersionSelection();
-        const SystemSettings::UnitMasks unit = SystemSettings::unitMasksForProfile(profile);
-        model->system().inputMask = unit.inputMask;
-        model->system().outputMask = unit.outputMask;
-        model->system().dante = unit.dante;
-        model->applyChannelConfiguration(settings->usbPlayInput(), settings->usbRecordOutput(),
-                                         profile);
-    }
-    if (settings && !settings->usbPresent() && m_recPlayDialog->isVisible())
+    m_profile = profile;
+    // The model expects what a unit of the chosen configuration reports.
+    const int selected = m_settings.deviceVersionSelection();
+    const SystemSettings::UnitMasks unit = SystemSettings::unitMasksForProfile(selected);
+    m_model.system().inputMask = unit.inputMask;
+    m_model.system().outputMask = unit.outputMask;
+    m_model.system().dante = unit.dante;
+    m_model.applyChannelConfiguration(profile.usbPlayInput, profile.usbRecordOutput, selected);
+    if (!profile.hasUsb() && m_recPlayDialog->isVisible())
         m_recPlayDialog->hide();
 
-    m_menuBar->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_moduleWidget->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_levelContainer->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_labelDialog->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_meterDialog->applyDeviceVersion(hiddenInputs, hiddenOutputs, 0, 0);
-    m_recPlayDialog->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_deviceSetupDialog->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_commandAssistantDialog->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs,
-                                                 danteOutputs);
-    m_testDialog->applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
+    m_menuBar->setProfile(profile);
+    m_moduleWidget->setProfile(profile);
+    m_levelContainer->setProfile(profile);
+    for (EditorWindow* window : std::initializer_list<EditorWindow*>{
+             m_labelDialog, m_meterDialog, m_recPlayDialog, m_deviceSetupDialog,
+             m_commandAssistantDialog, m_presetDialog, m_upgradeDialog})
+        window->setProfile(profile);
 }
 
 void MainWindow::reevaluateDeviceVersion()
 {
-    const DataModel* model = DataModel::instance();
-    if (!model)
-        return;
-    const auto& s = model->system();
-    if (DeviceVersionSelectionDialog::selectDeviceVersion(s.inputMask, s.outputMask, s.dante))
+    const auto& s = m_model.system();
+    if (DeviceVersionSelectionDialog::selectDeviceVersion(m_settings, s.inputMask, s.outputMask,
+                                                          s.dante))
         applySelectedProfile();
 }
 
@@ -323,10 +303,20 @@ QString MainWindow::faultText(quint8 fault)
            QStringLiteral("\n\n") + tr("See the Device Setup page for details.");
 }
 
+void MainWindow::deviceStatusChanged()
+{
+    if (m_model.system().deviceStatus == 0) {
+        m_faultTimer->stop();
+        m_faultMessageBox->close();
+    } else {
+        m_faultTimer->start(kFaultReminderMs);
+        showFault();
+    }
+}
+
 void MainWindow::showFault()
 {
-    const DataModel* model = DataModel::instance();
-    m_faultMessageBox->setText(faultText(model ? model->system().deviceStatus : 0));
+    m_faultMessageBox->setText(faultText(m_model.system().deviceStatus));
     m_faultMessageBox->show();
 }
 
@@ -339,8 +329,7 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::retranslate()
 {
-    if (const SystemSettings* settings = SystemSettings::instance())
-        setWindowTitle(settings->title());
+    setWindowTitle(m_settings.title());
     m_faultMessageBox->setWindowTitle(tr("Device Fault"));
     m_faultMessageBox->button(QMessageBox::Ok)->setText(tr("OK"));
 }

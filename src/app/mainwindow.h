@@ -1,9 +1,12 @@
 #pragma once
 
+#include "deviceprofile.h"
+
 #include <QMainWindow>
-#include <QVariant>
+#include <functional>
 
 class CommandAssistantDialog;
+class DataModel;
 class DeviceListDialog;
 class DeviceSetupDialog;
 class DeviceWidget;
@@ -17,34 +20,32 @@ class PresetDialog;
 class QMessageBox;
 class QTimer;
 class RecPlayDialog;
+class ReportRouter;
 class Splitter;
+class SystemSettings;
 class SystemUpgradeProgressDialog;
 class TestDialog;
-class ToolWindow;
 
-// The application's one top-level window. It owns every panel and tool window, routes the
-// unit's reports to the views that show them, shows the unit's faults and applies the device
-// version profile everywhere.
+// The application's one top-level window. It owns the report router and every panel and tool
+// window (each subscribes to the reports it shows), shows the unit's faults and applies the
+// device version profile everywhere.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     static constexpr int kFaultReminderMs = 120000;
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    // Told how far its construction has come, for the splash.
+    using Progress = std::function<void(int percent)>;
+
+    MainWindow(DataModel& model, SystemSettings& settings, const Progress& progress = {},
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The main window registered at construction; null when none is alive.
-    static MainWindow* instance();
-
-    // Applies a device version profile's channel masks (bit i = channel i) to every window.
-    void applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs, quint32 danteInputs,
-                            quint32 danteOutputs);
-
-    quint32 hiddenInputMask() const { return m_hiddenInputs; }
-    quint32 hiddenOutputMask() const { return m_hiddenOutputs; }
-    quint32 danteInputMask() const { return m_danteInputs; }
-    quint32 danteOutputMask() const { return m_danteOutputs; }
+    // Applies a device version profile to the model and to every window.
+    void applyDeviceVersion(const DeviceProfile& profile);
+    const DeviceProfile& profile() const { return m_profile; }
+    ReportRouter& router() const { return *m_router; }
 
     MainMenuBar* mainMenuBar() const { return m_menuBar; }
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
@@ -70,10 +71,6 @@ public slots:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
-    void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other,
-                     QVariant any);
-    void inputLabelChanged(uchar channel);
-    void outputLabelChanged(uchar channel);
     void timeout();
     void setLoginChanged(bool loggedIn);
     void testShortcutActivated();
@@ -83,12 +80,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void routeSystemState(uchar funcId);
+    void deviceStatusChanged();
     void reevaluateDeviceVersion();
     void applySelectedProfile();
     void showFault();
     void retranslate();
 
+    DataModel& m_model;
+    SystemSettings& m_settings;
+    ReportRouter* m_router = nullptr;
     MainMenuBar* m_menuBar = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     DeviceListDialog* m_deviceListDialog = nullptr;
@@ -108,8 +108,5 @@ private:
     QTimer* m_faultTimer = nullptr;
     TestDialog* m_testDialog = nullptr;
 
-    quint32 m_hiddenInputs = 0;
-    quint32 m_hiddenOutputs = 0;
-    quint32 m_danteInputs = 0;
-    quint32 m_danteOutputs = 0;
+    DeviceProfile m_profile;
 };

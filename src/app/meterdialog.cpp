@@ -3,7 +3,7 @@
 #include "datamodel.h"
 #include "meter.h"
 #include "meterpanel.h"
-#include "systemsettings.h"
+#include "reportrouter.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -41,22 +41,15 @@ int readingWidth(const QFont& font, bool stereo)
     return fm.horizontalAdvance(stereo ? QStringLiteral("-100/-100") : QStringLiteral("-100")) + 6;
 }
 
-int usbPlayInputOfProfile()
-{
-    const SystemSettings* settings = SystemSettings::instance();
-    return settings && settings->usbPresent() ? settings->usbPlayInput() : -1;
-}
-
 } // namespace
 
-MeterDialog::MeterDialog(QWidget* parent) : ToolWindow(kGeometryKey, parent)
+MeterDialog::MeterDialog(DataModel& model, ReportRouter& router, QWidget* parent)
+    : EditorWindow(model, router, kGeometryKey, parent)
 {
     setObjectName(QStringLiteral("meterDialog"));
     setMinimumWidth(520);
-    const SystemSettings* settings = SystemSettings::instance();
-    if (!settings || settings->value(kGeometryKey).isEmpty())
+    if (!geometryRestored())
         resize(600, 600);
-    m_usbPlayInput = usbPlayInputOfProfile();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -77,8 +70,18 @@ MeterDialog::MeterDialog(QWidget* parent) : ToolWindow(kGeometryKey, parent)
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, &MeterDialog::meterRangeShortcutActivated);
 
+    // The meters follow the unit also while the window is hidden; labels name the columns.
+    using Event = ReportRouter::Event;
+    subscribe(wire::code::InputPreFaderMeters, [this](const Event&) { refreshInputPreFader(); });
+    subscribe(wire::code::InputPostFaderMeters, [this](const Event&) { refreshInputPostFader(); });
+    subscribe(wire::code::OutputPreFaderMeters, [this](const Event&) { refreshOutputPreFader(); });
+    subscribe(wire::code::OutputPostFaderMeters,
+              [this](const Event&) { refreshOutputPostFader(); });
+    subscribe(wire::code::InputLabels, [this](const Event& e) { setInputLabel(e.channel); });
+    subscribe(wire::code::OutputLabels, [this](const Event& e) { setOutputLabel(e.channel); });
+
     retranslate();
-    applyDeviceVersion(m_hiddenInputs, m_hiddenOutputs, m_danteInputs, m_danteOutputs);
+    applyProfile();
 }
 
 void MeterDialog::buildRow(Row row, int columns, bool pairs)
@@ -201,14 +204,12 @@ void MeterDialog::showLevels(Column& column, int left, int right, bool stereo)
 
 void MeterDialog::refreshRow(Row row)
 {
-    const DataModel* model = DataModel::instance();
-    if (!model)
-        return;
+    const DataModel& m = model();
     RowWidgets& r = m_rows[row];
     const int count = int(r.columns.size());
     if (row == OutputPreFader || row == OutputPostFader) {
         for (int c = 0; c < count; ++c) {
-            const auto& out = model->output(c);
+            const auto& out = m.output(c);
             showLevels(r.columns[c], row == OutputPreFader ? out.preFaderMeter : out.postFaderMeter,
                        0, false);
         }
@@ -216,12 +217,12 @@ void MeterDialog::refreshRow(Row row)
     }
     const bool pre = row == InputPreFader;
     const auto level = [&](int channel) {
-        const auto& in = model->input(channel);
+        const auto& in = m.input(channel);
         return int(pre ? in.preFaderMeter : in.postFaderMeter);
     };
     // The USB play channel is a stereo pair of model inputs u and u + 1 in one column; the
     // columns after it are one model input further on.
-    const int usb = m_usbPlayInput;
+    const int usb = profile().usbPlayInput;
     for (int c = 0; c < count; ++c) {
         if (c == usb)
             showLevels(r.columns[c], level(c), level(c + 1), true);
@@ -254,15 +255,14 @@ bool MeterDialog::eventFilter(QObject* watched, QEvent* event)
         meterRangeShortcutActivated();
         return true;
     }
-    return ToolWindow::eventFilter(watched, event);
+    return EditorWindow::eventFilter(watched, event);
 }
 
 void MeterDialog::setInputLabel(int channel)
 {
-    const DataModel* model = DataModel::instance();
-    if (!model || channel < 0 || channel >= kInputColumns)
+    if (channel < 0 || channel >= kInputColumns)
         return;
-    const QString label = model->input(channel).label;
+    const QString label = model().input(channel).label;
     for (Row row : {InputPreFader, InputPostFader}) {
         Column& c = m_rows[row].columns[channel];
         c.name->setToolTip(label);
@@ -272,10 +272,9 @@ void MeterDialog::setInputLabel(int channel)
 
 void MeterDialog::setOutputLabel(int channel)
 {
-    const DataModel* model = DataModel::instance();
-    if (!model || channel < 0 || channel >= kOutputColumns)
+    if (channel < 0 || channel >= kOutputColumns)
         return;
-    const QString label = model->output(channel).label;
+    const QString label = model().output(channel).label;
     for (Row row : {OutputPreFader, OutputPostFader}) {
         Column& c = m_rows[row].columns[channel];
         c.name->setToolTip(label);
@@ -285,28 +284,24 @@ void MeterDialog::setOutputLabel(int channel)
 
 void MeterDialog::refreshNames()
 {
-    const DataModel* model = DataModel::instance();
-    if (!model)
-        return;
     for (int c = 0; c < kInputColumns; ++c) {
-        const QString name = withoutLineBreaks(model->input(c).defaultName);
+        const QString name = withoutLineBreaks(model().input(c).defaultName);
         for (Row row : {InputPreFader, InputPostFader})
             m_rows[row].columns[c].name->setText(name);
         setInputLabel(c);
     }
     for (int c = 0; c < kOutputColumns; ++c) {
-        const QString name = withoutLineBreaks(model->output(c).defaultName);
+        const QString name = withoutLineBreaks(model().output(c).defaultName);
         for (Row row : {OutputPreFader, OutputPostFader})
             m_rows[row].columns[c].name->setText(name);
         setOutputLabel(c);
     }
 }
 
-void MeterDialog::applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs,
-                                     quint32 danteInputs, quint32 danteOutputs)
+void MeterDialog::applyProfile()
 {
-    ToolWindow::applyDeviceVersion(hiddenInputs, hiddenOutputs, danteInputs, danteOutputs);
-    m_usbPlayInput = usbPlayInputOfProfile();
+    const quint32 hiddenInputs = profile().hiddenInputs;
+    const quint32 hiddenOutputs = profile().hiddenOutputs;
     for (int row = 0; row < kRowCount; ++row) {
         RowWidgets& r = m_rows[row];
         const bool inputs = row == InputPreFader || row == InputPostFader;
@@ -319,7 +314,7 @@ void MeterDialog::applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs
             col.name->setVisible(!col.hidden);
             // A hidden column must not keep its share of the width.
             grid->setColumnStretch(c, col.hidden ? 0 : 1);
-            const bool stereo = inputs && c == m_usbPlayInput;
+            const bool stereo = inputs && c == profile().usbPlayInput;
             if (col.meters[1])
                 col.meters[1]->setVisible(stereo);
             col.panel->setMinimumWidth(readingWidth(col.panel->font(), stereo));

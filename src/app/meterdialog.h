@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
 #include <QVector>
 #include <array>
@@ -14,7 +14,7 @@ class QWidget;
 // Levels of every input and output before and after the faders, one row of meters each.
 // The rows follow the model's meter values whenever the unit reports them, also while the
 // window is hidden.
-class MeterDialog : public ToolWindow
+class MeterDialog : public EditorWindow
 {
     Q_OBJECT
 public:
@@ -33,7 +33,7 @@ public:
     static constexpr int kWideMinimum = -100;
     static constexpr int kMaximum = 24;
 
-    explicit MeterDialog(QWidget* parent = nullptr);
+    MeterDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
     void refreshInputPreFader();
     void refreshInputPostFader();
@@ -42,9 +42,6 @@ public:
     // The user label of one channel as the tooltip of its columns.
     void setInputLabel(int channel);
     void setOutputLabel(int channel);
-
-    void applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs, quint32 danteInputs,
-                            quint32 danteOutputs) override;
 
     // The minimum shared by every meter of the window.
     int meterMinimum() const { return m_minimum; }
@@ -65,6 +62,7 @@ public slots:
 
 protected:
     void retranslate() override;
+    void applyProfile() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -92,5 +90,4 @@ private:
 
     std::array<RowWidgets, kRowCount> m_rows;
     int m_minimum = kNarrowMinimum;
-    int m_usbPlayInput = -1;
 };

@@ -8,15 +8,9 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-namespace {
-SplashScreen* s_splash = nullptr;
-} // namespace
-
-SplashScreen::SplashScreen(const QPixmap& pixmap) : QSplashScreen(pixmap)
+SplashScreen::SplashScreen(const QPixmap& pixmap, const SystemSettings& settings)
+    : QSplashScreen(pixmap), m_settings(settings)
 {
-    if (!s_splash)
-        s_splash = this;
-
     m_titleLabel = new QLabel(this);
     m_titleLabel->setObjectName(QStringLiteral("splashTitleLabel"));
     QFont titleFont = QApplication::font();
@@ -51,23 +45,6 @@ SplashScreen::SplashScreen(const QPixmap& pixmap) : QSplashScreen(pixmap)
     retranslate();
 }
 
-SplashScreen::~SplashScreen()
-{
-    if (s_splash == this)
-        s_splash = nullptr;
-}
-
-SplashScreen* SplashScreen::instance()
-{
-    return s_splash;
-}
-
-void SplashScreen::reportProgress(int percent)
-{
-    if (s_splash)
-        s_splash->setProgress(percent);
-}
-
 void SplashScreen::setProgress(int percent)
 {
     m_progressBar->setValue(qBound(0, percent, 100));
@@ -90,8 +67,7 @@ void SplashScreen::changeEvent(QEvent* event)
 
 void SplashScreen::retranslate()
 {
-    const SystemSettings* settings = SystemSettings::instance();
-    m_titleLabel->setText(settings ? settings->title() : QString());
+    m_titleLabel->setText(m_settings.title());
     m_loadingLabel->setText(tr("Loading") + QStringLiteral("..."));
     m_versionLabel->setText(tr("PC Version") + QStringLiteral(" : ") +
                             QStringLiteral(KV_PC_VERSION));

@@ -4,21 +4,14 @@
 
 class QLabel;
 class QProgressBar;
+class SystemSettings;
 
 // The start-up splash: the title, a "Loading..." line, a progress bar and the PC version.
-// The first one constructed is the global splash, through which the windows that are built
-// during start-up report their progress.
 class SplashScreen : public QSplashScreen
 {
     Q_OBJECT
 public:
-    explicit SplashScreen(const QPixmap& pixmap);
-    ~SplashScreen() override;
-
-    // The global splash; null when none is alive.
-    static SplashScreen* instance();
-    // Sets the progress of the global splash, if there is one.
-    static void reportProgress(int percent);
+    SplashScreen(const QPixmap& pixmap, const SystemSettings& settings);
 
     void setProgress(int percent);
     int progress() const;
@@ -29,6 +22,7 @@ protected:
 private:
     void retranslate();
 
+    const SystemSettings& m_settings;
     QLabel* m_titleLabel = nullptr;
     QLabel* m_loadingLabel = nullptr;
     QProgressBar* m_progressBar = nullptr;

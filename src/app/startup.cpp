@@ -64,19 +64,19 @@ int run(QApplication& app)
     QApplication::setOverrideCursor(Qt::ArrowCursor);
 
     const QPixmap pixmap = splashPixmap(settings.isDark());
-    auto splash = std::make_unique<SplashScreen>(pixmap);
+    auto splash = std::make_unique<SplashScreen>(pixmap, settings);
     // Without a compositor the transparent corners would show black; cut them off the window.
     if (!pixmap.isNull())
         splash->setMask(pixmap.mask());
     splash->show();
     splash->showMessage(QString(), Qt::AlignRight, Qt::black);
 
-    DataModel model;
+    DataModel model(settings.linkSettings());
     splash->setProgress(3);
-    MainWindow window;
+    MainWindow window(model, settings, [&splash](int percent) { splash->setProgress(percent); });
 
     if (settings.showAtStartup()) {
-        auto* dialog = new DeviceVersionSelectionDialog;
+        auto* dialog = new DeviceVersionSelectionDialog(settings);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setCancelVisible(false);
         dialog->setLanguageButtonsVisible(settings.languageSupport() == 3);
@@ -87,8 +87,7 @@ int run(QApplication& app)
         }
     }
 
-    window.applyDeviceVersion(settings.hiddenInputMask(), settings.hiddenOutputMask(),
-                              settings.danteInputMask(), settings.danteOutputMask());
+    window.applyDeviceVersion(settings.deviceProfile());
     window.show();
     splash->finish(&window);
     splash.reset();

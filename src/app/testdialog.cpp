@@ -3,8 +3,9 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-TestDialog::TestDialog(QWidget* parent) : ToolWindow(QString(), parent)
+TestDialog::TestDialog(QWidget* parent) : Dialog(parent)
 {
+    makeToolWindow();
     m_phantom = new QPushButton(this);
     m_phantom->setCheckable(true);
     m_dspUpgrade = new QPushButton(this);

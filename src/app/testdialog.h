@@ -1,12 +1,12 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "dialog.h"
 
 class QPushButton;
 
 // The factory test window (Ctrl+T): 48 V on all inputs, and the DSP and forced firmware
 // upgrades that production uses.
-class TestDialog : public ToolWindow
+class TestDialog : public Dialog
 {
     Q_OBJECT
 public:

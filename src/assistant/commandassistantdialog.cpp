@@ -1,7 +1,10 @@
 #include "commandassistantdialog.h"
 
-CommandAssistantDialog::CommandAssistantDialog(QWidget* parent) : ToolWindow(QString(), parent)
+CommandAssistantDialog::CommandAssistantDialog(DataModel& model, ReportRouter& router,
+                                               QWidget* parent)
+    : EditorWindow(model, router, QStringLiteral("CommandAssistantGeometry"), parent)
 {
+    setObjectName(QStringLiteral("commandAssistantDialog"));
     retranslate();
 }
 

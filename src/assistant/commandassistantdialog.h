@@ -1,13 +1,13 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
-// Command strings for external control systems.
-class CommandAssistantDialog : public ToolWindow
+// Shows integrators the packets that drive a unit from their own control system.
+class CommandAssistantDialog : public EditorWindow
 {
     Q_OBJECT
 public:
-    explicit CommandAssistantDialog(QWidget* parent = nullptr);
+    CommandAssistantDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
 protected:
     void retranslate() override;

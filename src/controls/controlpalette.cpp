@@ -1,13 +1,5 @@
 #include "controlpalette.h"
 
-#include "systemsettings.h"
-
-ControlPalette ControlPalette::current()
-{
-    const SystemSettings* settings = SystemSettings::instance();
-    return forAppearance(settings && settings->isDark());
-}
-
 QColor ControlPalette::mix(const QColor& a, const QColor& b, double t)
 {
     return QColor::fromRgbF(

@@ -35,7 +35,5 @@ struct ControlPalette
     // a moved the share t of the way towards b; disabled controls fade towards the background.
     static QColor mix(const QColor& a, const QColor& b, double t);
 
-    // The palette of the appearance the settings currently apply (light without settings).
-    static ControlPalette current();
     static ControlPalette forAppearance(bool dark);
 };

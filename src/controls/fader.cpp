@@ -33,7 +33,7 @@ QFont scaleFont(const QFont& base)
 }
 } // namespace
 
-Fader::Fader(QWidget* parent) : QWidget(parent), m_palette(ControlPalette::current()) {}
+Fader::Fader(QWidget* parent) : QWidget(parent), m_palette(ControlPalette::forAppearance(false)) {}
 
 double Fader::scale() const
 {
@@ -293,14 +293,12 @@ void Fader::wheelEvent(QWheelEvent* event)
     applyUserRaw(qint64(m_value) + qint64(notches) * step);
 }
 
-void Fader::changeEvent(QEvent* event)
+void Fader::setDark(bool dark)
 {
-    // The application re-applies its style sheet when the appearance switches.
-    if (event->type() == QEvent::StyleChange) {
-        m_palette = ControlPalette::current();
-        update();
-    }
-    QWidget::changeEvent(event);
+    if (dark == m_palette.dark)
+        return;
+    m_palette = ControlPalette::forAppearance(dark);
+    update();
 }
 
 void Fader::paintEvent(QPaintEvent*)

@@ -12,6 +12,8 @@
 class Fader : public QWidget
 {
     Q_OBJECT
+    // Set by the style sheets of the two appearances.
+    Q_PROPERTY(bool dark READ isDark WRITE setDark)
 public:
     explicit Fader(QWidget* parent = nullptr);
 
@@ -41,6 +43,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    bool isDark() const { return m_palette.dark; }
+    void setDark(bool dark);
+
 signals:
     void valueChanged(float value);
     void doubleClicked();
@@ -52,7 +57,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     double scale() const;

@@ -26,7 +26,7 @@ Knob::Knob(QWidget* parent) : Knob(Normal, parent) {}
 
 Knob::Knob(int mode, QWidget* parent)
     : QWidget(parent), m_mode(mode == Reversed ? Reversed : (mode == Normal1 ? Normal1 : Normal)),
-      m_palette(ControlPalette::current())
+      m_palette(ControlPalette::forAppearance(false))
 {
     setFocusPolicy(Qt::WheelFocus);
 }
@@ -196,14 +196,12 @@ void Knob::keyPressEvent(QKeyEvent* event)
     applyUserValue(qint64(m_value) + delta);
 }
 
-void Knob::changeEvent(QEvent* event)
+void Knob::setDark(bool dark)
 {
-    // The application re-applies its style sheet when the appearance switches.
-    if (event->type() == QEvent::StyleChange) {
-        m_palette = ControlPalette::current();
-        update();
-    }
-    QWidget::changeEvent(event);
+    if (dark == m_palette.dark)
+        return;
+    m_palette = ControlPalette::forAppearance(dark);
+    update();
 }
 
 double Knob::angleOf(int value) const

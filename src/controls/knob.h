@@ -12,6 +12,8 @@
 class Knob : public QWidget
 {
     Q_OBJECT
+    // Set by the style sheets of the two appearances.
+    Q_PROPERTY(bool dark READ isDark WRITE setDark)
 public:
     // Direction modes, fixed at construction. Modes 0 and 1 raise the value to the right, the
     // reversed mode raises it to the left (and turns the wheel around).
@@ -55,6 +57,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    bool isDark() const { return m_palette.dark; }
+    void setDark(bool dark);
+
 signals:
     void valueChanged(int value);
     void mousePressed(int value);
@@ -67,7 +72,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     int clamped(qint64 value) const;

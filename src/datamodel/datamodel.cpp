@@ -1,29 +1,33 @@
 #include "datamodel.h"
 
 #include "clock.h"
-#include "networkinterfaces.h"
-#include "systemsettings.h"
+#include "reportrules.h"
+#include "wire/commands.h"
 
+#include <QDateTime>
 #include <QNetworkProxy>
+
+// The core holds no widgets: windows come above it, never inside it.
+#if defined(QT_WIDGETS_LIB)
+#error "the model's library must not link Qt Widgets"
+#endif
 
 Q_LOGGING_CATEGORY(lcModel, "kv.model")
 
-namespace {
-DataModel* s_instance = nullptr;
-}
-
-DataModel::DataModel(QObject* parent) : QObject(parent)
+DataModel::DataModel(const LinkSettings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings), m_link(m_devices, this),
+      m_discovery(m_devices, m_registry, this),
+      m_refresher(
+          [this](wire::Code code, const QByteArray& payload) { m_link.sendQuery(code, payload); })
 {
-    if (!s_instance)
-        s_instance = this;
     qRegisterMetaType<DataModel::UDPBrowsingPacket*>("DataModel::UDPBrowsingPacket*");
-    fillDefaults();
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    const auto interfaces = NetworkInterfaces::active();
-    m_activeInterfaceCount = int(interfaces.size());
-    m_activeInterfaceSignature = interfaceSignature(interfaces);
-    openRegistry();
-    createUdpSockets();
+    m_link.setSettings(m_settings);
+    wireParts();
+    const QList<UDPBrowsingPacket> known = m_registry.openRegistry();
+    for (const UDPBrowsingPacket& packet : known)
+        appendDevice(packet, false);
+    m_discovery.setPort(m_settings.broadcastPort);
     connect(&m_timer, &QTimer::timeout, this, &DataModel::timeout);
     m_timer.start(kTickMs);
 }
@@ -31,78 +35,211 @@ DataModel::DataModel(QObject* parent) : QObject(parent)
 DataModel::~DataModel()
 {
     m_timer.stop();
-    for (DeviceRecord* record : qAsConst(m_devices)) {
-        if (record->socket) {
-            record->socket->disconnect(this);
-            record->socket->abort();
+    for (DeviceRecord* record : m_devices)
+        m_link.detach(*record);
+}
+
+void DataModel::wireParts()
+{
+    m_devices.setAppendHook([this](DeviceRecord& record) { m_link.attach(record); });
+    m_link.setDispatch([this](const wire::PacketHeader& header, const char* payload) {
+        dispatchPacket(header, payload);
+    });
+    connect(&m_link, &ControlLink::connectTimeout, this, &DataModel::tcpConnectTimeout);
+    connect(&m_link, &ControlLink::stateChanged, this, &DataModel::deviceListNetworkChanged);
+
+    connect(&m_discovery, &Discovery::unitCameOnline, &m_link, &ControlLink::unitCameOnline);
+    connect(&m_discovery, &Discovery::deviceListAdd, this, &DataModel::deviceListAdd);
+    connect(&m_discovery, &Discovery::deviceListIPAddressChanged, this,
+            &DataModel::deviceListIPAddressChanged);
+    connect(&m_discovery, &Discovery::deviceListModelChanged, this,
+            &DataModel::deviceListModelChanged);
+    connect(&m_discovery, &Discovery::deviceListARMVersionChanged, this,
+            &DataModel::deviceListARMVersionChanged);
+    connect(&m_discovery, &Discovery::deviceListDSPVersionChanged, this,
+            &DataModel::deviceListDSPVersionChanged);
+    connect(&m_discovery, &Discovery::deviceListSerialNumberChanged, this,
+            &DataModel::deviceListSerialNumberChanged);
+    connect(&m_discovery, &Discovery::deviceListLocationChanged, this,
+            &DataModel::deviceListLocationChanged);
+    connect(&m_discovery, &Discovery::deviceListDescriptionChanged, this,
+            &DataModel::deviceListDescriptionChanged);
+    connect(&m_discovery, &Discovery::deviceListFaultChanged, this,
+            &DataModel::deviceListFaultChanged);
+    connect(&m_discovery, &Discovery::deviceListPresetChanged, this,
+            &DataModel::deviceListPresetChanged);
+    connect(&m_discovery, &Discovery::deviceListRunTimeChanged, this,
+            &DataModel::deviceListRunTimeChanged);
+    connect(&m_discovery, &Discovery::deviceListNetworkChanged, this,
+            &DataModel::deviceListNetworkChanged);
+}
+
+void DataModel::setLinkSettings(const LinkSettings& settings)
+{
+    m_settings = settings;
+    m_link.setSettings(settings);
+    m_discovery.setPort(settings.broadcastPort);
+}
+
+// --- sending
+
+qint64 DataModel::sendPacket(quint8 type, quint8 subType, quint8 funcId, quint8 access,
+                             const char* payload, quint16 length)
+{
+    return m_link.sendPacket(wire::codeOf(type, subType, funcId), access, payload, length);
+}
+
+qint64 DataModel::sendCommand(wire::Code code, const QByteArray& payload)
+{
+    return m_link.sendCommand(code, payload);
+}
+
+qint64 DataModel::sendQuery(wire::Code code, const QByteArray& payload)
+{
+    return m_link.sendQuery(code, payload);
+}
+
+void DataModel::queueCommand(wire::Code code, quint8 key1, quint8 key2, const QByteArray& payload)
+{
+    m_link.queueCommand(code, key1, key2, payload);
+}
+
+qint64 DataModel::sendCommand(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+{
+    return sendCommand(wire::codeOf(type, subType, funcId), payload);
+}
+
+qint64 DataModel::sendQuery(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+{
+    return sendQuery(wire::codeOf(type, subType, funcId), payload);
+}
+
+void DataModel::queueCommand(quint8 type, quint8 subType, quint8 funcId, quint8 key1, quint8 key2,
+                             const QByteArray& payload)
+{
+    queueCommand(wire::codeOf(type, subType, funcId), key1, key2, payload);
+}
+
+// --- discovery and the device list
+
+void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datagram)
+{
+    m_discovery.handleBrowsingPacket(socket, datagram);
+}
+
+QHostAddress DataModel::localAddressFor(QUdpSocket* socket, const QHostAddress& unit) const
+{
+    return m_discovery.localAddressFor(socket, unit);
+}
+
+void DataModel::sendUdpCommand(quint32 deviceId, quint32 command, const QByteArray& payload)
+{
+    m_discovery.sendUdpCommand(deviceId, command, payload);
+}
+
+void DataModel::setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32 gateway)
+{
+    m_discovery.setDeviceNetwork(index, ip, netmask, gateway);
+}
+
+void DataModel::addDeviceByAddress(quint32 ip)
+{
+    m_discovery.addDeviceByAddress(ip, Clock::now());
+}
+
+void DataModel::setUdpCommandTarget(const QHostAddress& address, quint16 port)
+{
+    m_discovery.setUdpCommandTarget(address, port);
+}
+
+int DataModel::appendDevice(const UDPBrowsingPacket& packet, bool online,
+                            const QHostAddress& localAddress)
+{
+    return m_devices.append(packet, online, Clock::now(), localAddress);
+}
+
+void DataModel::selectDevice(int index, bool flag)
+{
+    if (m_link.select(index))
+        emit deviceListSelectionChanged(m_link.current(), flag);
+}
+
+void DataModel::removeDeviceAt(int index)
+{
+    DeviceRecord* record = m_devices.at(index);
+    if (!record)
+        return;
+    m_registry.sqlRemove(record->packet.deviceId);
+    if (index == m_link.current())
+        selectDevice(-1, true); // the link closes before its socket goes away
+    m_link.detach(*record);
+    delete m_devices.takeAt(index);
+    if (index < m_link.current()) {
+        m_link.currentMovedTo(m_link.current() - 1);
+        emit deviceListSelectionChanged(m_link.current(), true);
+    }
+    emit deviceListRemove(index);
+}
+
+// --- the unit's answers
+
+void DataModel::handleLoginAnswer(const QByteArray& payload)
+{
+    if (payload.size() != 1 || !m_link.takeLoginAnswer(quint8(payload[0])))
+        return;
+    const quint8 answer = quint8(payload[0]);
+    if (answer == 1) {
+        // Zeroed so that the next reports after login count as changes and reach the views.
+        m_mirror.usb.playFileCount = 0;
+        m_mirror.usb.recordFileCount = 0;
+        m_mirror.system.deviceId = 0;
+        sync(wire::code::PlayFileCount);
+        sync(wire::code::RecordFileCount);
+        sync(wire::code::DeviceId);
+        wire::deliver(*this, wire::cmd::timeSet(QDateTime::fromMSecsSinceEpoch(Clock::now())));
+    }
+    emit deviceListNetworkChanged(m_link.current());
+    emit tcpLoginChanged(answer);
+}
+
+void DataModel::mergeReportedDeviceId(quint32 id)
+{
+    const int currentIndex = m_link.current();
+    DeviceRecord* current = m_devices.at(currentIndex);
+    if (!current || current->packet.deviceId == id)
+        return;
+    const int known = m_devices.indexOfId(id);
+    if (known >= 0) {
+        // The unit is already known under this ID: that entry takes over the address in use.
+        DeviceRecord* other = m_devices.at(known);
+        if (other->packet.ipAddress != current->packet.ipAddress) {
+            other->packet.ipAddress = current->packet.ipAddress;
+            emit deviceListIPAddressChanged(uint(known), other->packet.ipAddress);
+            m_registry.sqlUpdateIPAddress(id, other->packet.ipAddress);
         }
-        delete record;
+        selectDevice(known, false);
+        return;
     }
-    m_devices.clear();
-    if (s_instance == this)
-        s_instance = nullptr;
+    m_registry.sqlUpdateDeviceId(current->packet.deviceId, id);
+    current->packet.deviceId = id;
+    emit deviceListDeviceIDChanged(uint(currentIndex), id);
 }
 
-DataModel* DataModel::instance()
-{
-    return s_instance;
-}
-
-void DataModel::fillDefaults()
-{
-    for (int i = 0; i < kInputCount; ++i) {
-        m_inputs[i] = InputChannel{};
-        m_inputs[i].defaultName = QStringLiteral("IN %1").arg(i + 1);
-    }
-    for (int i = 0; i < kOutputCount; ++i) {
-        m_outputs[i] = OutputChannel{};
-        m_outputs[i].defaultName = QStringLiteral("OUT %1").arg(i + 1);
-    }
-}
+// --- the mirror
 
 void DataModel::applyChannelConfiguration(int usbPlayInput, int usbRecordOutput, int configuration)
 {
-    for (int i = 0; i < kInputCount; ++i) {
-        const bool usb = i == usbPlayInput;
-        m_inputs[i].defaultName =
-            usb ? QStringLiteral("USB PLAY") : QStringLiteral("IN %1").arg(i + 1);
-        m_inputs[i].faderMax = usb ? 0.0f : 12.0f;
-    }
-    for (int j = 0; j < kOutputCount; ++j) {
-        m_outputs[j].defaultName =
-            j == usbRecordOutput ? QStringLiteral("USB REC") : QStringLiteral("OUT %1").arg(j + 1);
-    }
-    m_system.formatGeneration = configuration == 1 ? 6 : 4;
+    m_mirror.applyChannelConfiguration(usbPlayInput, usbRecordOutput, configuration);
 }
 
 void DataModel::resetLiveValues()
 {
-    for (InputChannel& in : m_inputs) {
-        in.preFaderMeter = -100;
-        in.postFaderMeter = -100;
-    }
-    for (OutputChannel& out : m_outputs) {
-        out.preFaderMeter = -100;
-        out.postFaderMeter = -100;
-    }
-    m_autoMixer.gainMeter.fill(-100);
-    m_system.armVersion.fill(0);
-    m_system.dspVersion.fill(0);
-    m_system.versionText.clear();
-    m_system.model.clear();
-    m_system.serialNumber.clear();
-    m_system.systemMute = false;
-    m_system.deviceStatus = 0;
-    m_system.statusWords.fill(0);
-    m_system.temperature = 0.0f;
-    m_system.fanState = 2;
-
-    static const quint8 codes[][3] = {{3, 1, 1},  {3, 7, 7},  {3, 11, 8}, {3, 11, 1}, {3, 18, 5},
-                                      {2, 2, 2},  {2, 2, 3},  {2, 2, 34}, {2, 2, 19}, {2, 2, 4},
-                                      {2, 2, 16}, {2, 2, 14}, {2, 2, 9},  {2, 2, 37}};
-    for (const auto& code : codes)
-        emit tcpSyncToUI(code[0], code[1], code[2], 255, 255);
+    const QVector<wire::Code> blanked = m_mirror.resetLiveValues();
+    for (wire::Code code : blanked)
+        sync(code);
 }
+
+// --- the heartbeat and the inbound packets
 
 void DataModel::setTickTimerRunning(bool running)
 {
@@ -112,19 +249,18 @@ void DataModel::setTickTimerRunning(bool running)
         m_timer.stop();
 }
 
-void DataModel::setCurrentPage(int page, int channel)
+void DataModel::timeout()
 {
-    m_currentPage = page;
-    m_currentPageChannel = channel;
+    m_link.advanceTick();
+    if (m_link.tickCount() % 100 == 0)
+        m_discovery.check(Clock::now());
+    if (m_link.tick())
+        m_refresher.refresh(m_link.tickCount(), m_link.recentCommand());
 }
 
-void DataModel::setRefreshFlag(RefreshFlag flag, bool on)
+void DataModel::dispatchPacket(const wire::PacketHeader& header, const char* payload)
 {
-    m_refreshFlags = on ? quint8(m_refreshFlags | flag) : quint8(m_refreshFlags & ~flag);
-}
-
-quint16 DataModel::controlPort() const
-{
-    const SystemSettings* settings = SystemSettings::instance();
-    return settings ? settings->controlPort() : SystemSettings::kDefaultControlPort;
+    // Families other than upgrade, system, DSP and status are consumed without effect.
+    if (header.type >= wire::UpgradeFamily && header.type <= wire::StatusFamily)
+        reports::apply(*this, header, payload);
 }

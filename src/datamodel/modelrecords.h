@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wire/ranges.h"
 #include "wire/records.h"
 
 #include <QByteArray>
@@ -11,10 +12,10 @@
 // the unit's factory values.
 namespace model {
 
-constexpr int kInputCount = 18; // 17 used; the last carries the right side of USB play
-constexpr int kOutputCount = 16;
-constexpr int kPeqBands = 8;
-constexpr int kPresetCount = 32;
+constexpr int kInputCount = wire::kInputCount;
+constexpr int kOutputCount = wire::kOutputCount;
+constexpr int kPeqBands = wire::kPeqBands;
+constexpr int kPresetCount = wire::kPresetCount;
 
 template <typename T, std::size_t N> constexpr std::array<T, N> filled(T value)
 {

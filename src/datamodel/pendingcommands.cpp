@@ -1,16 +1,15 @@
 #include "pendingcommands.h"
 
-void PendingCommands::enqueue(qint64 now, quint8 type, quint8 subType, quint8 funcId, quint8 key1,
-                              quint8 key2, const QByteArray& payload)
+void PendingCommands::enqueue(qint64 now, wire::Code code, quint8 key1, quint8 key2,
+                              const QByteArray& payload)
 {
     for (Entry& e : m_entries) {
-        if (e.type == type && e.subType == subType && e.funcId == funcId && e.key1 == key1 &&
-            e.key2 == key2) {
+        if (e.code == code && e.key1 == key1 && e.key2 == key2) {
             e.payload = payload;
             return;
         }
     }
-    m_entries.append(Entry{now, type, subType, funcId, key1, key2, payload});
+    m_entries.append(Entry{now, code, key1, key2, payload});
 }
 
 QVector<PendingCommands::Entry> PendingCommands::takeDue(qint64 now)

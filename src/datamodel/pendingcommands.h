@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wire/codes.h"
+
 #include <QByteArray>
 #include <QVector>
 #include <QtGlobal>
@@ -14,18 +16,15 @@ public:
     struct Entry
     {
         qint64 time = 0;
-        quint8 type = 0;
-        quint8 subType = 0;
-        quint8 funcId = 0;
+        wire::Code code;
         quint8 key1 = 0xFF;
         quint8 key2 = 0xFF;
         QByteArray payload;
     };
 
-    // Replaces the payload of the entry with the same codes and keys (keeping its time), or
+    // Replaces the payload of the entry with the same code and keys (keeping its time), or
     // appends a new entry stamped `now`.
-    void enqueue(qint64 now, quint8 type, quint8 subType, quint8 funcId, quint8 key1, quint8 key2,
-                 const QByteArray& payload);
+    void enqueue(qint64 now, wire::Code code, quint8 key1, quint8 key2, const QByteArray& payload);
     // Removes and returns the entries due at `now`, walking from the newest to the oldest.
     QVector<Entry> takeDue(qint64 now);
     void clear() { m_entries.clear(); }
@@ -37,27 +36,27 @@ private:
 
 // The last command the user interface sent; reports of its group are held back while it is
 // recent so that an older report cannot pull an edited value back.
-struct RecentCommand
+class RecentCommand
 {
+public:
     static constexpr qint64 kHoldMs = 1499;
 
-    quint8 type = 0;
-    quint8 subType = 0;
-    quint8 funcId = 0;
-    qint64 time = 0;
-
-    void record(quint8 t, quint8 s, quint8 f, qint64 now)
+    void record(wire::Code code, qint64 now)
     {
-        type = t;
-        subType = s;
-        funcId = f;
-        time = now;
+        m_code = code;
+        m_time = now;
     }
     void expire(qint64 now)
     {
-        if (now - time > kHoldMs)
+        if (now - m_time > kHoldMs)
             *this = RecentCommand{};
     }
-    bool holdsGroup(quint8 t, quint8 s) const { return type == t && subType == s; }
-    bool holds(quint8 t, quint8 s, quint8 f) const { return holdsGroup(t, s) && funcId == f; }
+    wire::Code code() const { return m_code; }
+    qint64 time() const { return m_time; }
+    bool holdsGroup(wire::Group group) const { return m_code.group() == group; }
+    bool holds(wire::Code code) const { return m_code == code; }
+
+private:
+    wire::Code m_code;
+    qint64 m_time = 0;
 };

@@ -4,6 +4,7 @@
 // which recent command holds it back, and which handler stores it in the mirror. The table
 // itself is in reportrules.cpp; the helpers below let most rows be a single call.
 #include "datamodel.h"
+#include "wire/ranges.h"
 
 #include <QVariant>
 #include <cmath>
@@ -15,9 +16,7 @@ namespace reports {
 struct Report
 {
     DataModel& model;
-    quint8 type;
-    quint8 subType;
-    quint8 funcId;
+    wire::Code code;
     quint8 access;
     const char* data;
     int size;
@@ -109,9 +108,7 @@ enum Flag : quint8
 
 struct Rule
 {
-    quint8 type;
-    quint8 subType;
-    quint8 funcId;
+    wire::Code code;
     Length length;
     Hold hold;
     Handler handle;
@@ -124,7 +121,7 @@ struct RuleTable
     const Rule* end;
 };
 RuleTable rules();
-const Rule* findRule(quint8 type, quint8 subType, quint8 funcId);
+const Rule* findRule(wire::Code code);
 bool isHeld(const Rule& rule, const RecentCommand& recent);
 
 // Validates one inbound packet against its rule and lets the rule's handler store it.
@@ -137,12 +134,12 @@ inline bool sameBits(float a, float b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Limits a reported float to [lo, hi]; a NaN is out of every range and keeps `current`.
-inline float clamped(float value, float lo, float hi, float current)
+// Limits a reported float to its range; a NaN is out of every range and keeps `current`.
+inline float clamped(float value, wire::Range range, float current)
 {
     if (std::isnan(value))
         return current;
-    return qBound(lo, value, hi);
+    return qBound(range.lo, value, range.hi);
 }
 
 // A value that must lie below `limit`; anything else keeps `current`.
@@ -205,10 +202,10 @@ template <typename At> void choices(const Report& r, int cap, quint8 limit, At a
     });
 }
 
-template <typename At> void levels(const Report& r, int cap, float lo, float hi, At at)
+template <typename At> void levels(const Report& r, int cap, wire::Range range, At at)
 {
-    perChannel(r, cap, 4, at, [lo, hi](const char* p, float current) {
-        return clamped(wire::readF32(p), lo, hi, current);
+    perChannel(r, cap, 4, at, [range](const char* p, float current) {
+        return clamped(wire::readF32(p), range, current);
     });
 }
 

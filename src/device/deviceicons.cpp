@@ -1,7 +1,5 @@
 #include "deviceicons.h"
 
-#include "systemsettings.h"
-
 #include <QFontDatabase>
 #include <QHash>
 #include <QPainter>
@@ -32,8 +30,7 @@ const IconInfo kIcons[] = {
 
 QString iconFontFamily()
 {
-    if (const SystemSettings* settings = SystemSettings::instance())
-        return settings->iconFontFamily();
+    // Registered once, on first use.
     static const QString family = [] {
         const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/font/FontAwesome.otf"));
         const QStringList families =

@@ -1,7 +1,6 @@
 #include "devicelistdialog.h"
 
 #include "addressfield.h"
-#include "systemsettings.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -17,22 +16,14 @@ const int kColumnWidths[DeviceListDialog::ColumnCount] = {100, 100, 100, 90,  11
 
 } // namespace
 
-DeviceListDialog::DeviceListDialog(QWidget* parent)
-    : DeviceListDialog(DataModel::instance(), parent)
-{}
-
-DeviceListDialog::DeviceListDialog(DataModel* model, QWidget* parent)
+DeviceListDialog::DeviceListDialog(DataModel& model, QWidget* parent)
     : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_model(model)
 {
     setObjectName(QStringLiteral("deviceListDialog"));
     // Wide enough for every column at its default width, so nothing starts scrolled away.
     resize(1180, 420);
-    if (const SystemSettings* settings = SystemSettings::instance()) {
-        const QByteArray geometry = settings->value(QString::fromLatin1(kGeometryKey));
-        if (!geometry.isEmpty())
-            restoreGeometry(geometry);
-    }
+    keepGeometry(QString::fromLatin1(kGeometryKey));
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("deviceListTable"));
@@ -54,42 +45,37 @@ DeviceListDialog::DeviceListDialog(DataModel* model, QWidget* parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(m_table);
 
-    if (m_model) {
-        for (int i = 0; i < m_model->deviceCount(); ++i) {
-            DataModel::UDPBrowsingPacket packet = m_model->device(i)->packet;
-            addDevice(&packet, m_model->device(i)->online != 0);
+    {
+        for (int i = 0; i < m_model.deviceCount(); ++i) {
+            DataModel::UDPBrowsingPacket packet = m_model.device(i)->packet;
+            addDevice(&packet, m_model.device(i)->online != 0);
         }
-        connect(m_model, &DataModel::deviceListAdd, this, &DeviceListDialog::addDevice);
-        connect(m_model, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
-        connect(m_model, &DataModel::deviceListIPAddressChanged, this,
+        connect(&m_model, &DataModel::deviceListAdd, this, &DeviceListDialog::addDevice);
+        connect(&m_model, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+        connect(&m_model, &DataModel::deviceListIPAddressChanged, this,
                 &DeviceListDialog::setIPAddress);
-        connect(m_model, &DataModel::deviceListModelChanged, this, &DeviceListDialog::setModel);
-        connect(m_model, &DataModel::deviceListARMVersionChanged, this,
+        connect(&m_model, &DataModel::deviceListModelChanged, this, &DeviceListDialog::setModel);
+        connect(&m_model, &DataModel::deviceListARMVersionChanged, this,
                 &DeviceListDialog::setARMVersion);
-        connect(m_model, &DataModel::deviceListDSPVersionChanged, this,
+        connect(&m_model, &DataModel::deviceListDSPVersionChanged, this,
                 &DeviceListDialog::setDSPVersion);
-        connect(m_model, &DataModel::deviceListLocationChanged, this,
+        connect(&m_model, &DataModel::deviceListLocationChanged, this,
                 &DeviceListDialog::setLocation);
-        connect(m_model, &DataModel::deviceListDescriptionChanged, this,
+        connect(&m_model, &DataModel::deviceListDescriptionChanged, this,
                 &DeviceListDialog::setDescription);
-        connect(m_model, &DataModel::deviceListSerialNumberChanged, this,
+        connect(&m_model, &DataModel::deviceListSerialNumberChanged, this,
                 &DeviceListDialog::setSerialNumber);
-        connect(m_model, &DataModel::deviceListDeviceIDChanged, this,
+        connect(&m_model, &DataModel::deviceListDeviceIDChanged, this,
                 &DeviceListDialog::setDeviceID);
-        connect(m_model, &DataModel::deviceListRunTimeChanged, this, &DeviceListDialog::setRunTime);
-        connect(m_model, &DataModel::deviceListNetworkChanged, this,
+        connect(&m_model, &DataModel::deviceListRunTimeChanged, this,
+                &DeviceListDialog::setRunTime);
+        connect(&m_model, &DataModel::deviceListNetworkChanged, this,
                 &DeviceListDialog::setLinkStatus);
     }
     retranslate();
 }
 
-DeviceListDialog::~DeviceListDialog()
-{
-    if (!m_shown)
-        return;
-    if (SystemSettings* settings = SystemSettings::instance())
-        settings->setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
-}
+DeviceListDialog::~DeviceListDialog() = default;
 
 QString DeviceListDialog::durationText(uint seconds)
 {
@@ -208,11 +194,11 @@ void DeviceListDialog::setSerialNumber(uint row, const QString& serialNumber)
 
 void DeviceListDialog::setLinkStatus(int row)
 {
-    const DeviceRecord* record = m_model ? m_model->device(row) : nullptr;
+    const DeviceRecord* record = m_model.device(row);
     QTableWidgetItem* item = cell(row, LinkStatusColumn);
     if (!record || !item)
         return;
-    const bool loggedIn = row == m_model->currentDevice() && m_model->isLoggedIn();
+    const bool loggedIn = row == m_model.currentDevice() && m_model.isLoggedIn();
     const bool online = record->online != 0;
     const int state = loggedIn ? (online ? OnlineLoggedIn : LoggedInOffline)
                                : (online ? OnlineNotLoggedIn : Offline);
@@ -240,26 +226,13 @@ void DeviceListDialog::removeButtonClicked()
             break;
         }
     }
-    if (row < 0 || !m_model)
+    if (row < 0)
         return;
     // Our own removal must not come back to us as a notification.
-    disconnect(m_model, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
-    m_model->removeDeviceAt(row);
-    connect(m_model, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+    disconnect(&m_model, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+    m_model.removeDeviceAt(row);
+    connect(&m_model, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
     removeDevice(row);
-}
-
-void DeviceListDialog::showEvent(QShowEvent* event)
-{
-    m_shown = true;
-    Dialog::showEvent(event);
-}
-
-void DeviceListDialog::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void DeviceListDialog::retranslate()

@@ -39,8 +39,7 @@ public:
     static constexpr int kLinkStateRole = Qt::UserRole + 100;
     static constexpr const char* kGeometryKey = "DeviceListGeometry";
 
-    explicit DeviceListDialog(QWidget* parent = nullptr);
-    explicit DeviceListDialog(DataModel* model, QWidget* parent = nullptr);
+    explicit DeviceListDialog(DataModel& model, QWidget* parent = nullptr);
     ~DeviceListDialog() override;
 
     QTableWidget* table() const { return m_table; }
@@ -64,16 +63,13 @@ public slots:
     void removeButtonClicked();
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void retranslate() override;
 
 private:
-    void retranslate();
     // The cell's item, created on first use; null for a row the table does not have.
     QTableWidgetItem* cell(int row, int column);
     void setText(int row, int column, const QString& text);
 
-    DataModel* m_model;
+    DataModel& m_model;
     QTableWidget* m_table;
-    bool m_shown = false;
 };

@@ -1,8 +1,10 @@
 #include "devicesetupdialog.h"
 
-DeviceSetupDialog::DeviceSetupDialog(QWidget* parent)
-    : ToolWindow(QStringLiteral("DeviceSetupGeometry"), parent)
+DeviceSetupDialog::DeviceSetupDialog(DataModel& model, ReportRouter& router, QWidget* parent)
+    : EditorWindow(model, router, QStringLiteral("DeviceSetupGeometry"), parent)
 {
+    setObjectName(QStringLiteral("deviceSetupDialog"));
+    setRefreshFlag(Refresher::DeviceSetup);
     retranslate();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
 // The unit's information, status and settings.
-class DeviceSetupDialog : public ToolWindow
+class DeviceSetupDialog : public EditorWindow
 {
     Q_OBJECT
 public:
-    explicit DeviceSetupDialog(QWidget* parent = nullptr);
+    DeviceSetupDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
 protected:
     void retranslate() override;

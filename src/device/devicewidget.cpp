@@ -39,9 +39,8 @@ QPushButton* panelButton(const char* name, QWidget* parent)
 
 } // namespace
 
-DeviceWidget::DeviceWidget(QWidget* parent) : DeviceWidget(DataModel::instance(), parent) {}
-
-DeviceWidget::DeviceWidget(DataModel* model, QWidget* parent) : QWidget(parent), m_model(model)
+DeviceWidget::DeviceWidget(DataModel& model, const SystemSettings& settings, QWidget* parent)
+    : QWidget(parent), m_model(&model), m_settings(settings)
 {
     setObjectName(QStringLiteral("deviceWidget"));
     setAttribute(Qt::WA_StyledBackground);
@@ -140,8 +139,6 @@ DeviceWidget::DeviceWidget(DataModel* model, QWidget* parent) : QWidget(parent),
     connect(m_disconnectAction, &QAction::triggered, this, &DeviceWidget::disconnectButtonClicked);
     connect(m_timeoutBox, &QMessageBox::buttonClicked, this,
             &DeviceWidget::connectTimeoutMessageBoxButtonClicked);
-    if (const SystemSettings* settings = SystemSettings::instance())
-        connect(settings, &SystemSettings::appearanceChanged, this, &DeviceWidget::updateIcons);
 
     setDisconnectEnabled(false);
     setSelectedIndex(-1, false);
@@ -457,10 +454,17 @@ void DeviceWidget::setDisconnectEnabled(bool enabled)
     updateIcons();
 }
 
+void DeviceWidget::setDark(bool dark)
+{
+    if (dark == m_dark)
+        return;
+    m_dark = dark;
+    updateIcons();
+}
+
 void DeviceWidget::updateIcons()
 {
-    const SystemSettings* settings = SystemSettings::instance();
-    const bool dark = settings && settings->isDark();
+    const bool dark = m_dark;
     using DeviceIcons::icon;
     m_addButton->setIcon(icon(DeviceIcons::Add, dark, m_addButton->isEnabled()));
     m_editButton->setIcon(icon(DeviceIcons::Edit, dark, m_editButton->isEnabled()));
@@ -480,15 +484,12 @@ void DeviceWidget::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
-    else if (event->type() == QEvent::StyleChange)
-        updateIcons();
     QWidget::changeEvent(event);
 }
 
 void DeviceWidget::retranslate()
 {
-    const SystemSettings* settings = SystemSettings::instance();
-    m_logoLabel->setText(settings ? settings->title() : QString());
+    m_logoLabel->setText(m_settings.title());
 
     const QString add = tr("Add Device");
     const QString edit = tr("Modify Network Parameters");

@@ -15,6 +15,7 @@ class QListWidgetItem;
 class QMenu;
 class QMessageBox;
 class QPushButton;
+class SystemSettings;
 
 // The column at the side of the main window that lists every known unit. Choosing a row
 // connects to the unit; the panel then runs the login, reports connection time-outs and offers
@@ -22,12 +23,16 @@ class QPushButton;
 class DeviceWidget : public QWidget
 {
     Q_OBJECT
+    // Set by the style sheets of the two appearances; the icons are drawn for it.
+    Q_PROPERTY(bool dark READ isDark WRITE setDark)
 public:
     // The built-in password tried first when a unit asks for one.
     static constexpr const char* kGuestPassword = "%+guest+";
 
-    explicit DeviceWidget(QWidget* parent = nullptr);
-    explicit DeviceWidget(DataModel* model, QWidget* parent = nullptr);
+    DeviceWidget(DataModel& model, const SystemSettings& settings, QWidget* parent = nullptr);
+
+    bool isDark() const { return m_dark; }
+    void setDark(bool dark);
 
     ListWidget* listWidget() const { return m_list; }
     DeviceItemWidget* itemWidget(int row) const;
@@ -89,6 +94,8 @@ private:
     bool currentUnitInLocalSubnet() const;
 
     DataModel* m_model;
+    const SystemSettings& m_settings;
+    bool m_dark = false;
     QFrame* m_logoFrame;
     QLabel* m_logoLabel;
     ListWidget* m_list;

@@ -1,8 +1,10 @@
 #include "systemupgradeprogressdialog.h"
 
-SystemUpgradeProgressDialog::SystemUpgradeProgressDialog(QWidget* parent)
-    : ToolWindow(QString(), parent)
+SystemUpgradeProgressDialog::SystemUpgradeProgressDialog(DataModel& model, ReportRouter& router,
+                                                         QWidget* parent)
+    : EditorWindow(model, router, QString(), parent)
 {
+    setObjectName(QStringLiteral("systemUpgradeDialog"));
     retranslate();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
 // Firmware upgrade of the unit.
-class SystemUpgradeProgressDialog : public ToolWindow
+class SystemUpgradeProgressDialog : public EditorWindow
 {
     Q_OBJECT
 public:
-    explicit SystemUpgradeProgressDialog(QWidget* parent = nullptr);
+    SystemUpgradeProgressDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
 public slots:
     // The three ways an upgrade is asked for: the menu, and the factory test dialog's DSP and

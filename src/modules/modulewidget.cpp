@@ -1,38 +1,28 @@
 #include "modulewidget.h"
 
 #include "datamodel.h"
-#include "wire/commands.h"
+#include "inputsetupedits.h"
 
-ModuleWidget::ModuleWidget(QWidget* parent) : QFrame(parent)
+ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, QWidget* parent)
+    : QFrame(parent), m_model(model), m_router(router)
 {
     setObjectName(QStringLiteral("modulewidget"));
 }
 
-void ModuleWidget::applyDeviceVersion(quint32 hiddenInputs, quint32 hiddenOutputs,
-                                      quint32 danteInputs, quint32 danteOutputs)
+void ModuleWidget::setProfile(const DeviceProfile& profile)
 {
-    m_hiddenInputs = hiddenInputs;
-    m_hiddenOutputs = hiddenOutputs;
-    m_danteInputs = danteInputs;
-    m_danteOutputs = danteOutputs;
+    m_profile = profile;
 }
 
 void ModuleWidget::setAllPhantomPower(bool on)
 {
-    DataModel* model = DataModel::instance();
-    if (!model)
-        return;
-    for (int ch = 0; ch < 16; ++ch) {
-        if (m_hiddenInputs & (1u << ch))
+    InputSetupEdits edits(m_model);
+    for (int ch = 0; ch < wire::kAnalogueInputs; ++ch) {
+        if (!m_profile.inputShown(ch))
             continue;
-        DataModel::InputChannel& in = model->input(ch);
-        if (in.inputMode != 0) {
-            in.inputMode = 0;
-            wire::deliver(*model, wire::cmd::inputMode(quint8(ch), 0));
-        }
-        if (in.phantom != on) {
-            in.phantom = on;
-            wire::deliver(*model, wire::cmd::inputPhantom(quint8(ch), on));
-        }
+        // The mode change brings the gain to 0 dB first, as from the input setup page.
+        edits.setMode(ch, 0);
+        if (m_model.input(ch).phantom != on)
+            edits.setPhantom(ch, on);
     }
 }

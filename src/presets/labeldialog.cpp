@@ -1,7 +1,10 @@
 #include "labeldialog.h"
 
-LabelDialog::LabelDialog(QWidget* parent) : ToolWindow(QStringLiteral("LabelGeometry"), parent)
+LabelDialog::LabelDialog(DataModel& model, ReportRouter& router, QWidget* parent)
+    : EditorWindow(model, router, QStringLiteral("LabelGeometry"), parent)
 {
+    setObjectName(QStringLiteral("labelDialog"));
+    setRefreshFlag(Refresher::Labels);
     retranslate();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
 // Channel labels and touch-screen labels of the unit.
-class LabelDialog : public ToolWindow
+class LabelDialog : public EditorWindow
 {
     Q_OBJECT
 public:
-    explicit LabelDialog(QWidget* parent = nullptr);
+    LabelDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
 protected:
     void retranslate() override;

@@ -1,7 +1,10 @@
 #include "presetdialog.h"
 
-PresetDialog::PresetDialog(QWidget* parent) : ToolWindow(QStringLiteral("PresetGeometry"), parent)
+PresetDialog::PresetDialog(DataModel& model, ReportRouter& router, QWidget* parent)
+    : EditorWindow(model, router, QStringLiteral("PresetGeometry"), parent)
 {
+    setObjectName(QStringLiteral("presetDialog"));
+    setRefreshFlag(Refresher::Presets);
     retranslate();
 }
 

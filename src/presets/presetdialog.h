@@ -1,13 +1,13 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
-// The unit's 32 preset slots and preset files.
-class PresetDialog : public ToolWindow
+// The unit's 32 preset slots and the preset files.
+class PresetDialog : public EditorWindow
 {
     Q_OBJECT
 public:
-    explicit PresetDialog(QWidget* parent = nullptr);
+    PresetDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
 protected:
     void retranslate() override;

@@ -1,8 +1,10 @@
 #include "recplaydialog.h"
 
-RecPlayDialog::RecPlayDialog(QWidget* parent)
-    : ToolWindow(QStringLiteral("RecPlayGeometry"), parent)
+RecPlayDialog::RecPlayDialog(DataModel& model, ReportRouter& router, QWidget* parent)
+    : EditorWindow(model, router, QStringLiteral("RecPlayGeometry"), parent)
 {
+    setObjectName(QStringLiteral("recPlayDialog"));
+    setRefreshFlag(Refresher::UsbMedia);
     retranslate();
 }
 

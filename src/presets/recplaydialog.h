@@ -1,13 +1,13 @@
 #pragma once
 
-#include "toolwindow.h"
+#include "editorwindow.h"
 
-// Recording and playback on the unit's USB storage.
-class RecPlayDialog : public ToolWindow
+// USB recording and playback on the unit.
+class RecPlayDialog : public EditorWindow
 {
     Q_OBJECT
 public:
-    explicit RecPlayDialog(QWidget* parent = nullptr);
+    RecPlayDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
 
 protected:
     void retranslate() override;

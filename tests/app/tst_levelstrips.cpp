@@ -152,11 +152,10 @@ private slots:
         });
 
         m_settings = new SystemSettings;
-        m_model = new DataModel;
+        m_model = new DataModel(m_settings->linkSettings());
         m_model->setTickTimerRunning(false);
-        m_window = new MainWindow;
-        m_window->applyDeviceVersion(m_settings->hiddenInputMask(), m_settings->hiddenOutputMask(),
-                                     m_settings->danteInputMask(), m_settings->danteOutputMask());
+        m_window = new MainWindow(*m_model, *m_settings);
+        m_window->applyDeviceVersion(m_settings->deviceProfile());
         m_window->resize(1400, 900);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -443,8 +442,7 @@ private slots:
         const quint32 inputMask = m_model->system().inputMask;
         const quint32 outputMask = m_model->system().outputMask;
         m_settings->setDeviceVersionSelection(profile);
-        m_window->applyDeviceVersion(m_settings->hiddenInputMask(), m_settings->hiddenOutputMask(),
-                                     m_settings->danteInputMask(), m_settings->danteOutputMask());
+        m_window->applyDeviceVersion(m_settings->deviceProfile());
         m_model->system().inputMask = inputMask;
         m_model->system().outputMask = outputMask;
         range(reportedMax, reportedMin);
@@ -474,7 +472,7 @@ private slots:
 
         range(12.0f, -56.0f);
         m_settings->setDeviceVersionSelection(0);
-        m_window->applyDeviceVersion(0, 0, 0, 0);
+        m_window->applyDeviceVersion({});
         run(2000);
     }
 
@@ -534,8 +532,7 @@ private slots:
         QFETCH(int, inputs);
         QFETCH(int, outputs);
         m_settings->setDeviceVersionSelection(profile);
-        m_window->applyDeviceVersion(m_settings->hiddenInputMask(), m_settings->hiddenOutputMask(),
-                                     m_settings->danteInputMask(), m_settings->danteOutputMask());
+        m_window->applyDeviceVersion(m_settings->deviceProfile());
         LevelWidget* in = row(false);
         LevelWidget* out = row(true);
         for (int i = 0; i < LevelContainerWidget::kInputStrips; ++i) {
@@ -569,7 +566,7 @@ private slots:
         QVERIFY(commandsSince(from, 7, 1).isEmpty());
 
         m_settings->setDeviceVersionSelection(0);
-        m_window->applyDeviceVersion(0, 0, 0, 0);
+        m_window->applyDeviceVersion({});
     }
 };
 

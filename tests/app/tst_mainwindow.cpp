@@ -60,7 +60,7 @@ private slots:
     {
         SystemSettings settings;
         InjectingModel model;
-        MainWindow window;
+        MainWindow window(model, settings);
         const QStatusBar* bar = window.mainStatusBar();
 
         model.report(2, 2, 2, QByteArray::fromHex("010203"));
@@ -99,7 +99,7 @@ private slots:
 
         SystemSettings settings;
         InjectingModel model;
-        MainWindow window;
+        MainWindow window(model, settings);
         model.report(2, 2, 14, QByteArray(1, '\x21'));
         QVERIFY(window.faultMessageBox()->isVisible());
         QVERIFY(window.faultMessageBox()->text().contains(QStringLiteral("DSP, EPROM")));
@@ -127,7 +127,7 @@ private slots:
         {
             SystemSettings settings;
             DataModel model;
-            MainWindow window;
+            MainWindow window(model, settings);
             const QStringList all = titles(window.mainMenuBar());
             QCOMPARE(all.mid(0, 3), (QStringList{"Language", "Interface Color", "Preset(&P)"}));
             QCOMPARE(all.last(), QStringLiteral("Device Version Selection"));
@@ -135,7 +135,7 @@ private slots:
         writeConfig(QStringLiteral("[Language]\nSupport=1\n[Appearance]\nSupport=1\n"));
         SystemSettings settings;
         DataModel model;
-        MainWindow window;
+        MainWindow window(model, settings);
         const QStringList few = titles(window.mainMenuBar());
         QCOMPARE(few.first(), QStringLiteral("预设(&P)"));
         QVERIFY(!few.contains(QStringLiteral("语言")));
@@ -147,7 +147,7 @@ private slots:
         writeConfig(QStringLiteral("[HighDpiScaling]\nEnabled=true\n"));
         SystemSettings settings;
         DataModel model;
-        MainWindow window;
+        MainWindow window(model, settings);
         QAction* enabled = window.mainMenuBar()->findChild<QAction*>(QStringLiteral("1"));
         QVERIFY(enabled);
         const auto file = [] {
@@ -164,7 +164,7 @@ private slots:
     {
         SystemSettings settings;
         DataModel model;
-        MainWindow window;
+        MainWindow window(model, settings);
         window.show();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -181,8 +181,8 @@ private slots:
     {
         SystemSettings settings;
         InjectingModel model;
-        MainWindow window;
-        window.applyDeviceVersion(settings.hiddenInputMask(), settings.hiddenOutputMask(), 0, 0);
+        MainWindow window(model, settings);
+        window.applyDeviceVersion(settings.deviceProfile());
         window.recPlayDialog()->show();
 
         // The unit reports four inputs and eight outputs.
@@ -191,7 +191,7 @@ private slots:
         QByteArray outputs(16, '\0');
         outputs.replace(0, 8, QByteArray(8, '\1'));
         model.report(2, 2, 5, masks + outputs);
-        QCOMPARE(window.hiddenInputMask(), 0x0000FFF0u);
+        QCOMPARE(window.profile().hiddenInputs, 0x0000FFF0u);
         QVERIFY(!window.recPlayDialog()->isVisible());
         QCOMPARE(configValue(QStringLiteral("DeviceVersionSelection"), QStringLiteral("Current"))
                      .toInt(),
@@ -210,7 +210,7 @@ private slots:
         QFETCH(bool, confirm);
         SystemSettings settings;
         DataModel model;
-        MainWindow window;
+        MainWindow window(model, settings);
         QTimer::singleShot(0, [confirm] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -222,7 +222,7 @@ private slots:
             }
         });
         window.systemResetTriggered();
-        QCOMPARE(model.recentCommand().holds(2, 2, 21), confirm);
+        QCOMPARE(model.recentCommand().holds(wire::code::FactoryReset), confirm);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "datamodel.h"
 #include "meter.h"
 #include "meterdialog.h"
+#include "reportrouter.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
 
@@ -55,8 +56,9 @@ private slots:
     {
         SystemSettings settings;
         DataModel model;
-        MeterDialog dialog;
-        dialog.applyDeviceVersion(0, 0, 0, 0);
+        ReportRouter router(model);
+        MeterDialog dialog(model, router);
+        dialog.setProfile({});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QSignalSpy toggled(&dialog, &MeterDialog::ctrlN);
@@ -143,8 +145,9 @@ private slots:
         model.applyChannelConfiguration(settings.usbPlayInput(), settings.usbRecordOutput(),
                                         profile);
         model.input(1).label = QStringLiteral("Lectern");
-        MeterDialog dialog;
-        dialog.applyDeviceVersion(settings.hiddenInputMask(), settings.hiddenOutputMask(), 0, 0);
+        ReportRouter router(model);
+        MeterDialog dialog(model, router);
+        dialog.setProfile(settings.deviceProfile());
 
         for (MeterDialog::Row row : {MeterDialog::InputPreFader, MeterDialog::InputPostFader}) {
             for (int c = 0; c < MeterDialog::kInputColumns; ++c) {

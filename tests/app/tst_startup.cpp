@@ -1,6 +1,7 @@
 // Start-up: the splash, the device version selection, the main window and the sequence that
 // ties them together.
 #include "appsupport.h"
+#include "datamodel.h"
 #include "deviceversionselectiondialog.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
@@ -33,6 +34,17 @@ QPushButton* languageButton(QWidget* dialog, const char* position)
             return b;
     return nullptr;
 }
+// The splash of the start-up under test, while there is one.
+SplashScreen* splashScreen()
+{
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (auto* splash = qobject_cast<SplashScreen*>(w))
+            return splash;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestStartup : public QObject
@@ -66,12 +78,13 @@ private slots:
 
         writeConfig(QString());
         SystemSettings settings;
-        DeviceVersionSelectionDialog dialog;
+        DeviceVersionSelectionDialog dialog(settings);
         dialog.setWindowModality(Qt::ApplicationModal);
         dialog.show();
 
-        QCOMPARE(DeviceVersionSelectionDialog::selectDeviceVersion(inputs, outputs, dante),
-                 changed);
+        QCOMPARE(
+            DeviceVersionSelectionDialog::selectDeviceVersion(settings, inputs, outputs, dante),
+            changed);
         QCOMPARE(settings.deviceVersionSelection(), profile);
         QCOMPARE(configValue("DeviceVersionSelection", "Current").toInt(), profile);
         // Only profiles 1 and 2 are offered, but the row stays selected even where it is hidden,
@@ -96,7 +109,7 @@ private slots:
         QFETCH(bool, applied);
         writeConfig(QString());
         SystemSettings settings;
-        DeviceVersionSelectionDialog dialog;
+        DeviceVersionSelectionDialog dialog(settings);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTableWidget* table = tableOf(&dialog);
@@ -135,9 +148,10 @@ private slots:
             QStringLiteral("[Language]\nSupport=%1\nCurrent=0\n[Title]\nEN=Alpha\nCN=Beta\n")
                 .arg(support));
         SystemSettings settings;
-        DeviceVersionSelectionDialog dialog;
-        MainWindow window;
-        SplashScreen splash(startup::splashPixmap(false));
+        DeviceVersionSelectionDialog dialog(settings);
+        DataModel model;
+        MainWindow window(model, settings);
+        SplashScreen splash(startup::splashPixmap(false), settings);
         QPushButton* chinese = languageButton(&dialog, "first");
         QPushButton* english = languageButton(&dialog, "last");
         QVERIFY(chinese && english && chinese->isChecked());
@@ -161,16 +175,17 @@ private slots:
     {
         writeConfig(QString());
         SystemSettings settings;
+        DataModel model;
         settings.setValue(QStringLiteral("MainGeometry"), QByteArray());
         QRect geometry;
         {
-            MainWindow window;
+            MainWindow window(model, settings);
             window.setGeometry(40, 30, 700, 450);
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             geometry = window.geometry();
         }
-        MainWindow again;
+        MainWindow again(model, settings);
         QCOMPARE(again.geometry(), geometry);
     }
 
@@ -208,10 +223,10 @@ private slots:
         connect(&poll, &QTimer::timeout, this, [&] {
             if (auto* dialog = qobject_cast<DeviceVersionSelectionDialog*>(
                     QApplication::activeModalWidget())) {
+                const SplashScreen* splash = splashScreen();
                 dialogAsExpected = !buttonOf(dialog, QDialogButtonBox::Cancel)->isVisible() &&
-                                   languageButton(dialog, "first")->isVisible() &&
-                                   SplashScreen::instance() &&
-                                   !SplashScreen::instance()->isVisible();
+                                   languageButton(dialog, "first")->isVisible() && splash &&
+                                   !splash->isVisible();
                 if (accept)
                     buttonOf(dialog, QDialogButtonBox::Ok)->click();
                 else
@@ -222,7 +237,7 @@ private slots:
                 auto* window = qobject_cast<MainWindow*>(w);
                 if (window && window->isVisible() && !QApplication::activeModalWidget()) {
                     shown = window;
-                    appliedInputs = window->hiddenInputMask();
+                    appliedInputs = window->profile().hiddenInputs;
                     QCoreApplication::exit(7);
                 }
             }
@@ -234,7 +249,7 @@ private slots:
         QCOMPARE(dialogAsExpected, !ini.contains(QLatin1String("ShowAtStartup=false")));
         QCOMPARE(appliedInputs, hiddenInputs);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QCOMPARE(SplashScreen::instance(), nullptr);
+        QCOMPARE(splashScreen(), nullptr);
         QVERIFY(shown.isNull()); // the window belongs to the start-up frame
     }
 };

@@ -3,12 +3,10 @@
 #include "datamodel.h"
 #include "fakeinterface.h"
 #include "networkinterfaces.h"
-#include "systemsettings.h"
 #include "testenvironment.h"
 #include "wire/commands.h"
 #include "wire/packetcutter.h"
 
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
@@ -74,7 +72,7 @@ class TestConnection : public QObject
 {
     Q_OBJECT
     QTcpServer m_server;
-    SystemSettings* m_settings = nullptr;
+    LinkSettings m_link;
     qint64 m_now = 1'700'000'000'000;
     QList<LocalInterface> m_interfaces;
 
@@ -84,16 +82,8 @@ class TestConnection : public QObject
             model.timeout();
     }
 
-    // Points cfg.ini, and the settings read from it, at a control port.
-    void useControlPort(quint16 port)
-    {
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Control/Port"), port);
-        }
-        delete m_settings;
-        m_settings = new SystemSettings;
-    }
+    // Where the models of the test look for their unit.
+    void useControlPort(quint16 port) { m_link.controlPort = port; }
 
     // Connects `model` to its one unit; returns the unit's end of the link.
     QTcpSocket* connectModel(DataModel& model)
@@ -122,7 +112,6 @@ private slots:
     {
         NetworkInterfaces::resetSource();
         Clock::resetSource();
-        delete m_settings;
     }
 
     void cyclesThroughTheLocalInterfaces()
@@ -134,7 +123,7 @@ private slots:
         useControlPort(closed.serverPort());
         closed.close();
 
-        DataModel model;
+        DataModel model(m_link);
         model.setTickTimerRunning(false);
         model.appendDevice(loopbackUnit(), true);
         QSignalSpy timeouts(&model, &DataModel::tcpConnectTimeout);
@@ -170,7 +159,7 @@ private slots:
     void reconnectsFirstThroughTheInterfaceThatWorked()
     {
         m_interfaces = {fakeInterface(1, "127.0.0.2", 32), fakeInterface(2, "127.0.0.3", 8)};
-        DataModel model;
+        DataModel model(m_link);
         QScopedPointer<QTcpSocket> first(connectModel(model));
         QVERIFY(first);
         // 127.0.0.3 holds the unit's subnet.
@@ -192,7 +181,7 @@ private slots:
     void loginAnswers()
     {
         m_interfaces = {};
-        DataModel model;
+        DataModel model(m_link);
         QScopedPointer<QTcpSocket> unit(connectModel(model));
         QVERIFY(unit);
         wire::PacketCutter cutter;
@@ -321,7 +310,7 @@ private slots:
         QFETCH(QByteArray, recent);
         QFETCH(QStringList, block);
         m_interfaces = {};
-        DataModel model;
+        DataModel model(m_link);
         QScopedPointer<QTcpSocket> unit(connectModel(model));
         QVERIFY(unit);
         wire::PacketCutter cutter;
@@ -348,7 +337,7 @@ private slots:
     void theEditHoldEndsAfterOneAndAHalfSeconds()
     {
         m_interfaces = {};
-        DataModel model;
+        DataModel model(m_link);
         QScopedPointer<QTcpSocket> unit(connectModel(model));
         QVERIFY(unit);
         wire::PacketCutter cutter;

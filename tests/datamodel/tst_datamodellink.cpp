@@ -1,13 +1,13 @@
 // Sending and receiving through DataModel over real loopback sockets.
 #include "clock.h"
 #include "datamodel.h"
-#include "systemsettings.h"
 #include "testenvironment.h"
 #include "wire/packetcutter.h"
 
-#include <QSettings>
 #include <QTcpServer>
 #include <QtTest>
+
+using namespace wire;
 
 namespace {
 
@@ -15,9 +15,11 @@ namespace {
 class RecordingModel : public DataModel
 {
 public:
+    using DataModel::DataModel;
     struct Seen
     {
-        quint8 type, subType, funcId, access;
+        wire::Code code;
+        quint8 access;
         QByteArray payload;
     };
     QList<Seen> seen;
@@ -25,7 +27,7 @@ public:
 protected:
     void dispatchPacket(const wire::PacketHeader& h, const char* payload) override
     {
-        seen.append({h.type, h.subType, h.funcId, h.access, QByteArray(payload, h.length)});
+        seen.append({h.code(), h.access, QByteArray(payload, h.length)});
         DataModel::dispatchPacket(h, payload);
     }
 };
@@ -47,7 +49,7 @@ class TestDataModelLink : public QObject
 {
     Q_OBJECT
     QTcpServer m_server;
-    SystemSettings* m_settings = nullptr;
+    LinkSettings m_link;
     qint64 m_now = 1'000'000;
 
     // Accepts the model's connection to the current unit.
@@ -88,63 +90,55 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Control/Port"), m_server.serverPort());
-        }
-        m_settings = new SystemSettings;
+        m_link.controlPort = m_server.serverPort();
         Clock::setSource([this] { return m_now; });
     }
 
-    void cleanupTestCase()
-    {
-        Clock::resetSource();
-        delete m_settings;
-    }
+    void cleanupTestCase() { Clock::resetSource(); }
 
     void sendsCommandsAndQueries()
     {
-        DataModel model;
+        DataModel model(m_link);
         model.appendDevice(loopbackUnit(1), true);
         // Nothing to write to yet: silently skipped.
-        QVERIFY(model.sendCommand(3, 7, 1, QByteArray::fromHex("0001")) < 1);
+        QVERIFY(model.sendCommand(code::InputLevelMute, QByteArray::fromHex("0001")) < 1);
         connectModel(model, 0);
         QScopedPointer<QTcpSocket> peer(accept());
         QVERIFY(peer);
 
-        model.sendCommand(3, 7, 1, QByteArray::fromHex("0201"));
-        model.sendQuery(3, 32, 16, QByteArray::fromHex("05"));
+        model.sendCommand(code::InputLevelMute, QByteArray::fromHex("0201"));
+        model.sendQuery(code::PresetExportAll, QByteArray::fromHex("05"));
         QList<QByteArray> payloads;
         const auto got = readPackets(peer.data(), 2, &payloads);
         QCOMPARE(got.size(), 2);
         QCOMPARE(int(got[0].access), 1);
         QCOMPARE(payloads[0], QByteArray::fromHex("0201"));
         QCOMPARE(int(got[1].access), 0);
-        QCOMPARE(int(got[1].funcId), 16);
+        QCOMPARE(got[1].code(), code::PresetExportAll);
         // Only the command is remembered for echo suppression.
-        QVERIFY(model.recentCommand().holds(3, 7, 1));
+        QVERIFY(model.recentCommand().holds(code::InputLevelMute));
 
         // A payload the unit cannot take is refused whole, not truncated or overflowed.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Packet refused"));
-        model.sendCommand(3, 8, 1, QByteArray(3000, 'x'));
-        model.sendQuery(2, 2, 37);
+        model.sendCommand(code::MatrixEnable, QByteArray(3000, 'x'));
+        model.sendQuery(code::Fan);
         const auto after = readPackets(peer.data(), 1);
         QCOMPARE(after.size(), 1);
-        QCOMPARE(int(after[0].funcId), 37);
+        QCOMPARE(after[0].code(), code::Fan);
     }
 
     void coalescesQueuedCommandsAndExpiresTheRecentCommand()
     {
-        RecordingModel model;
+        RecordingModel model(m_link);
         model.appendDevice(loopbackUnit(1), true);
         connectModel(model, 0);
         QScopedPointer<QTcpSocket> peer(accept());
 
         const qint64 t0 = m_now;
-        model.queueCommand(3, 4, 3, 2, 5, "first");
+        model.queueCommand(code::InputPeq, 2, 5, "first");
         m_now = t0 + 50;
-        model.queueCommand(3, 4, 3, 2, 5, "second"); // same key: replaces, keeps t0
-        model.queueCommand(3, 4, 3, 3, 5, "other");  // other channel: its own entry at t0+50
+        model.queueCommand(code::InputPeq, 2, 5, "second"); // same key: replaces, keeps t0
+        model.queueCommand(code::InputPeq, 3, 5, "other");  // other channel: its own entry
         m_now = t0 + 179;
         model.timeout();
         QCOMPARE(model.pendingCommandCount(), 2); // due only once 179 ms have fully passed
@@ -164,13 +158,13 @@ private slots:
         // The record of the last edit holds for 1499 ms, then clears.
         m_now = t0 + 50 + 1499;
         model.timeout();
-        QVERIFY(model.recentCommand().holdsGroup(3, 4));
+        QVERIFY(model.recentCommand().holdsGroup(group::InputFilter));
         m_now = t0 + 50 + 1500;
         model.timeout();
-        QVERIFY(!model.recentCommand().holdsGroup(3, 4));
+        QVERIFY(!model.recentCommand().holdsGroup(group::InputFilter));
 
         // Closing the connection forgets what was still waiting.
-        model.queueCommand(3, 7, 2, 0, 255, "drag");
+        model.queueCommand(code::InputLevelGain, 0, 255, "drag");
         model.selectDevice(-1, false);
         QCOMPARE(model.pendingCommandCount(), 0);
     }
@@ -198,7 +192,7 @@ private slots:
     {
         QFETCH(QByteArray, second);
         QFETCH(QList<QByteArray>, sent);
-        DataModel model;
+        DataModel model(m_link);
         model.appendDevice(loopbackUnit(1), true);
         connectModel(model, 0);
         QScopedPointer<QTcpSocket> peer(accept());
@@ -219,7 +213,7 @@ private slots:
 
     void dispatchesThePacketsOfTheCurrentUnitOnly()
     {
-        RecordingModel model;
+        RecordingModel model(m_link);
         model.appendDevice(loopbackUnit(1), true);
         model.appendDevice(loopbackUnit(2), true);
         connectModel(model, 0);
@@ -231,18 +225,20 @@ private slots:
         QScopedPointer<QTcpSocket> other(accept());
         QTRY_COMPARE(otherSocket->state(), QAbstractSocket::ConnectedState);
 
-        other->write(wire::packet(3, 1, 1, 0x80, QByteArray(17, '\x10')));
-        const QByteArray a = wire::packet(3, 11, 1, 0x80, QByteArray(16, '\x20'));
-        const QByteArray b = wire::packet(2, 2, 37, 0x80, QByteArray(1, '\x01'));
+        other->write(
+            wire::packet(code::InputPostFaderMeters, AccessReport, QByteArray(17, '\x10')));
+        const QByteArray a =
+            wire::packet(code::OutputPostFaderMeters, AccessReport, QByteArray(16, ' '));
+        const QByteArray b = wire::packet(code::Fan, AccessReport, QByteArray(1, '\x01'));
         // A packet split over two reads, then another packet.
         current->write(a.left(5));
         current->flush();
         current->write(a.mid(5) + b);
         current->flush();
         QTRY_COMPARE(model.seen.size(), 2);
-        QCOMPARE(int(model.seen[0].subType), 11);
-        QCOMPARE(model.seen[0].payload, QByteArray(16, '\x20'));
-        QCOMPARE(int(model.seen[1].funcId), 37);
+        QCOMPARE(model.seen[0].code, code::OutputPostFaderMeters);
+        QCOMPARE(model.seen[0].payload, QByteArray(16, ' '));
+        QCOMPARE(model.seen[1].code, code::Fan);
 
         // The other unit's bytes are left in its socket, unread.
         QTRY_VERIFY(otherSocket->bytesAvailable() > 0);

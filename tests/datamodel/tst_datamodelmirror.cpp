@@ -13,7 +13,6 @@ private slots:
     {
         // The field defaults are plain initialisers; only the computed names are checked.
         DataModel model;
-        QCOMPARE(DataModel::instance(), &model);
         QCOMPARE(model.input(0).defaultName, QStringLiteral("IN 1"));
         QCOMPARE(model.input(17).defaultName, QStringLiteral("IN 18"));
         QCOMPARE(model.output(15).defaultName, QStringLiteral("OUT 16"));

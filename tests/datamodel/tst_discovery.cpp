@@ -3,15 +3,14 @@
 #include "datamodel.h"
 #include "fakeinterface.h"
 #include "networkinterfaces.h"
-#include "systemsettings.h"
 #include "testenvironment.h"
 
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QUdpSocket>
 #include <QtTest>
 #include <cstring>
 
@@ -75,6 +74,7 @@ QStringList storedRow(quint32 deviceId)
 class ReportedModel : public DataModel
 {
 public:
+    using DataModel::DataModel;
     void report(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
     {
         wire::PacketHeader h;
@@ -100,7 +100,7 @@ QStringList names(const QSignalSpy& spy)
 class TestDiscovery : public QObject
 {
     Q_OBJECT
-    SystemSettings* m_settings = nullptr;
+    LinkSettings m_link;
     qint64 m_now = 5'000'000;
 
     // Runs the once-a-second discovery check at the current time.
@@ -116,12 +116,8 @@ private slots:
         // A discovery port of this test's own, so that no other unit on the PC is heard.
         QUdpSocket probe;
         QVERIFY(probe.bind(QHostAddress::LocalHost, 0));
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Broadcast/Port"), probe.localPort());
-        }
+        m_link.broadcastPort = probe.localPort();
         probe.close();
-        m_settings = new SystemSettings;
         // The first interface is the real loopback, so that datagrams sent on it are
         // attributed to it.
         const int lo = QNetworkInterface::interfaceIndexFromName(QStringLiteral("lo"));
@@ -137,7 +133,6 @@ private slots:
     {
         Clock::resetSource();
         NetworkInterfaces::resetSource();
-        delete m_settings;
     }
 
     void init() { QFile::remove(QStringLiteral("devices.db")); }
@@ -162,7 +157,7 @@ private slots:
     void dropsMalformedDatagrams()
     {
         QFETCH(QByteArray, datagram);
-        DataModel model;
+        DataModel model(m_link);
         QSignalSpy added(&model, &DataModel::deviceListAdd);
         model.handleBrowsingPacket(nullptr, datagram);
         QCOMPARE(model.deviceCount(), 0);
@@ -172,7 +167,7 @@ private slots:
 
     void firstAndLaterDatagrams()
     {
-        DataModel model;
+        DataModel model(m_link);
         QSignalSpy added(&model, &DataModel::deviceListAdd);
         QSignalSpy runTime(&model, &DataModel::deviceListRunTimeChanged);
         QSignalSpy modelName(&model, &DataModel::deviceListModelChanged);
@@ -235,7 +230,7 @@ private slots:
     void registrySurvivesARestart()
     {
         {
-            DataModel model;
+            DataModel model(m_link);
             auto p = unit(21, "KV-88");
             model.handleBrowsingPacket(nullptr, bytes(p));
             model.handleBrowsingPacket(nullptr, bytes(unit(22)));
@@ -257,7 +252,7 @@ private slots:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("direct"));
 
-        DataModel model;
+        DataModel model(m_link);
         QCOMPARE(model.deviceCount(), 3);
         const DeviceRecord* first = model.device(0);
         QCOMPARE(first->packet.deviceId, 21u);
@@ -285,7 +280,7 @@ private slots:
     // Each change of a unit reaches its own column of its own row, and nothing else.
     void everyUpdateReachesItsColumn()
     {
-        DataModel model;
+        DataModel model(m_link);
         auto p = unit(21, "KV-88");
         model.handleBrowsingPacket(nullptr, bytes(p));
         model.handleBrowsingPacket(nullptr, bytes(unit(22, "KV-44")));
@@ -315,7 +310,7 @@ private slots:
     // new ID is already listed, that row takes over the address in use.
     void reportedDeviceIdMovesTheRow()
     {
-        ReportedModel model;
+        ReportedModel model(m_link);
         model.handleBrowsingPacket(nullptr, bytes(unit(31, "KV-88")));
         auto known = unit(32, "KV-44");
         known.ipAddress = 0x7F000020;
@@ -338,7 +333,7 @@ private slots:
 
     void addingAndRemovingByHand()
     {
-        DataModel model;
+        DataModel model(m_link);
         model.addDeviceByAddress(0x7F000001);
         model.addDeviceByAddress(0x7F000001);
         model.handleBrowsingPacket(nullptr, bytes(unit(42217)));
@@ -367,7 +362,7 @@ private slots:
     {
         QUdpSocket listener;
         QVERIFY(listener.bind(QHostAddress::LocalHost, 0));
-        DataModel model;
+        DataModel model(m_link);
         QCOMPARE(model.discoverySocketCount(), 2);
         model.setUdpCommandTarget(QHostAddress::LocalHost, listener.localPort());
         model.handleBrowsingPacket(nullptr, bytes(unit(5)));
@@ -406,11 +401,10 @@ private slots:
     {
         // Taken from loopback like from any other interface, and reached from the PC's
         // address on the interface it arrived on.
-        DataModel model;
+        DataModel model(m_link);
         QVERIFY(model.isListening());
         QUdpSocket unitSocket;
-        unitSocket.writeDatagram(bytes(unit(77)), QHostAddress::LocalHost,
-                                 m_settings->broadcastPort());
+        unitSocket.writeDatagram(bytes(unit(77)), QHostAddress::LocalHost, m_link.broadcastPort);
         QTRY_COMPARE(model.deviceCount(), 1);
         QCOMPARE(model.device(0)->packet.deviceId, 77u);
         QCOMPARE(model.device(0)->localAddress, QHostAddress(QStringLiteral("127.0.0.2")));

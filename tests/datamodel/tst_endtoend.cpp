@@ -5,13 +5,12 @@
 #include "datamodel.h"
 #include "fakeinterface.h"
 #include "networkinterfaces.h"
-#include "systemsettings.h"
 #include "testenvironment.h"
 #include "virtualunit.h"
 #include "wire/commands.h"
 
-#include <QSettings>
 #include <QSignalSpy>
+#include <QUdpSocket>
 #include <QtTest>
 
 namespace {
@@ -29,7 +28,7 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
     std::unique_ptr<VirtualUnit> m_unit;
-    SystemSettings* m_settings = nullptr;
+    LinkSettings m_link;
     qint64 m_now = 1'750'000'000'000;
     QList<Received> m_received; // what the unit got, type 2 and 3 only
 
@@ -75,12 +74,8 @@ private slots:
                     if (h.type == 3 || h.type == 2)
                         m_received.append({h.subType, h.funcId, h.access, payload, m_now});
                 });
-        {
-            QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Control/Port"), m_unit->controlPort());
-            ini.setValue(QStringLiteral("Broadcast/Port"), discoveryPort);
-        }
-        m_settings = new SystemSettings;
+        m_link.controlPort = m_unit->controlPort();
+        m_link.broadcastPort = discoveryPort;
         Clock::setSource([this] { return m_now; });
         // The PC as far as this test is concerned: loopback, plus an address that cannot
         // reach the unit's subnet.
@@ -94,13 +89,12 @@ private slots:
     {
         NetworkInterfaces::resetSource();
         Clock::resetSource();
-        delete m_settings;
         m_unit.reset();
     }
 
     void fromDiscoveryToAnEditedLink()
     {
-        DataModel model;
+        DataModel model(m_link);
         model.setTickTimerRunning(false);
         QTRY_COMPARE(model.deviceCount(), 1);
         QCOMPARE(model.device(0)->packet.deviceId, 515u);
@@ -115,7 +109,7 @@ private slots:
         // The built-in guest password gets no answer at all; a read of the login state that
         // follows it is answered, so had the guest been answered we would see two signals.
         model.login(QStringLiteral("%+guest+"), false);
-        model.sendQuery(2, 1, 1);
+        model.sendQuery(wire::code::Login);
         QTRY_COMPARE(login.count(), 2);
         QCoreApplication::processEvents();
         QCOMPARE(login.count(), 2);

@@ -15,6 +15,7 @@ namespace {
 class InjectingModel : public DataModel
 {
 public:
+    using DataModel::DataModel;
     // The payload is copied into a buffer of exactly its size, so that a read beyond it is a
     // read beyond an allocation.
     void inject(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload,
@@ -359,7 +360,7 @@ void TestReports::echoSuppression()
 void TestReports::playModeWaitsForTransportCommand()
 {
     InjectingModel model;
-    model.sendCommand(2, 5, 4, hex("07"));
+    model.sendCommand(wire::code::PlayControl, hex("07"));
     model.inject(hex("0205030201") + hex("0a002c01"));
     QCOMPARE(int(model.usbMedia().mode), 0);
     QCOMPARE(int(model.usbMedia().state), 1);
@@ -477,7 +478,8 @@ void TestReports::everyReportHasItsLengthRule()
     QSet<QByteArray> table;
     const reports::RuleTable rules = reports::rules();
     for (const reports::Rule* rule = rules.begin; rule != rules.end; ++rule)
-        table.insert(QByteArray{1, char(rule->type)} + char(rule->subType) + char(rule->funcId));
+        table.insert(QByteArray(1, char(rule->code.type)) + char(rule->code.subType) +
+                     char(rule->code.funcId));
     QCOMPARE(table, golden);
 }
 
@@ -529,7 +531,7 @@ void TestReports::randomReportsKeepTheMirrorInRange()
     const reports::RuleTable table = reports::rules();
     const int ruleCount = int(table.end - table.begin);
     for (const reports::Rule* rule = table.begin; rule != table.end; ++rule) // sorted, unique
-        QCOMPARE(reports::findRule(rule->type, rule->subType, rule->funcId), rule);
+        QCOMPARE(reports::findRule(rule->code), rule);
 
     InjectingModel model;
     QRandomGenerator random(530418);
@@ -541,9 +543,9 @@ void TestReports::randomReportsKeepTheMirrorInRange()
         int length = int(random.bounded(700));
         if (random.bounded(10) != 0) {
             const reports::Rule& rule = table.begin[random.bounded(ruleCount)];
-            code[0] = rule.type;
-            code[1] = rule.subType;
-            code[2] = rule.funcId;
+            code[0] = rule.code.type;
+            code[1] = rule.code.subType;
+            code[2] = rule.code.funcId;
             const int lengths[] = {rule.length.min, rule.length.min - 1, rule.length.min + 1,
                                    qMin<int>(rule.length.max, 600), length};
             length = qMax(0, lengths[random.bounded(5)]);

@@ -60,7 +60,7 @@ DataModel& DeviceRig::newModel()
 {
     m_model.reset();
     QFile::remove(QStringLiteral("devices.db"));
-    m_model = std::make_unique<DataModel>();
+    m_model = std::make_unique<DataModel>(m_settings->linkSettings());
     m_model->setTickTimerRunning(false);
     return *m_model;
 }

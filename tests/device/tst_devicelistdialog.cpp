@@ -55,7 +55,7 @@ private slots:
         QFETCH(uint, runTime);
         QFETCH(QString, dspAndRunTime);
         DataModel& model = m_rig.newModel();
-        DeviceListDialog dialog(&model);
+        DeviceListDialog dialog(model);
         auto p = fakeUnit(4711, 0x7F00000B);
         std::strncpy(p.model, "KV-1616", sizeof p.model);
         std::memcpy(p.armVersion, "V2.1\0junk", 9); // read up to the first NUL
@@ -80,7 +80,7 @@ private slots:
         m_rig.unit().state().system.password.clear();
         DataModel& model = m_rig.newModel();
         model.addDeviceByAddress(0x7F000009); // never heard
-        DeviceListDialog dialog(&model);
+        DeviceListDialog dialog(model);
         auto state = [&](int row) {
             return dialog.table()->item(row, DeviceListDialog::LinkStatusColumn)->text();
         };
@@ -107,8 +107,8 @@ private slots:
         DataModel& model = m_rig.newModel();
         for (quint32 i = 0; i < 3; ++i)
             model.appendDevice(fakeUnit(50 + i, 0x7F000020 + i), false);
-        DeviceListDialog dialog(&model);
-        DeviceWidget panel(&model);
+        DeviceListDialog dialog(model);
+        DeviceWidget panel(model, m_rig.settings());
         panel.setSelectedIndex(2);
         QCOMPARE(model.currentDevice(), 2);
 
@@ -131,7 +131,7 @@ private slots:
     {
         DataModel& model = m_rig.newModel();
         model.appendDevice(fakeUnit(60, 0x7F000030), false);
-        DeviceListDialog dialog(&model);
+        DeviceListDialog dialog(model);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QPushButton* remove = removeButton(dialog, 0);
@@ -156,16 +156,16 @@ private slots:
         DataModel& model = m_rig.newModel();
         settings.setValue(key, {});
         {
-            DeviceListDialog hidden(&model);
+            DeviceListDialog hidden(model);
         }
         QVERIFY(settings.value(key).isEmpty());
         {
-            DeviceListDialog shown(&model);
+            DeviceListDialog shown(model);
             shown.show();
             shown.resize(700, 333);
         }
         QVERIFY(!settings.value(key).isEmpty());
-        DeviceListDialog again(&model);
+        DeviceListDialog again(model);
         QCOMPARE(again.size(), QSize(700, 333));
     }
 
@@ -173,8 +173,8 @@ private slots:
     {
         DataModel& model = m_rig.newModel();
         model.appendDevice(fakeUnit(70, 0x7F000040), false);
-        DeviceListDialog dialog(&model);
-        DeviceWidget panel(&model);
+        DeviceListDialog dialog(model);
+        DeviceWidget panel(model, m_rig.settings());
         m_rig.settings().setLanguage(0);
         QTRY_COMPARE(dialog.windowTitle(), QStringLiteral("设备列表"));
         QCOMPARE(dialog.table()->horizontalHeaderItem(0)->text(), QStringLiteral("IP 地址"));

@@ -26,7 +26,7 @@ class TestDeviceLogin : public QObject
     {
         m_rig.unit().state().system.password = password;
         DataModel& model = m_rig.newModel();
-        auto panel = std::make_unique<DeviceWidget>(&model);
+        auto panel = std::make_unique<DeviceWidget>(model, m_rig.settings());
         panel->resize(148, 400);
         panel->show();
         if (!m_rig.unit().announcer().announce())
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(panel->disconnectButton()->isEnabled());
         // The built-in password went out first; the unit ignores it. An answer to it would
         // arrive before the answer to this later question.
-        model.sendQuery(2, 1, 1);
+        model.sendQuery(wire::code::Login);
         QTRY_COMPARE(answers.count(), 2);
         QCOMPARE(answers[0][0].toInt(), 0);
         QCOMPARE(answers[1][0].toInt(), 0);

@@ -67,7 +67,7 @@ class TestDevicePanel : public QObject
         DataModel& model = m_rig.newModel();
         for (int i = 0; i < count; ++i)
             model.appendDevice(fakeUnit(100 + i, kSilentUnit + i), online);
-        auto panel = std::make_unique<DeviceWidget>(&model);
+        auto panel = std::make_unique<DeviceWidget>(model, m_rig.settings());
         panel->resize(148, 600);
         panel->show();
         return panel;

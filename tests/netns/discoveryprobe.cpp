@@ -10,7 +10,6 @@
 // unit can take (the test has put it on the unit's interface); PID the unit's process, stopped
 // by the probe. Exit code 0 when every check holds, 1 otherwise, 2 on bad arguments.
 #include "datamodel.h"
-#include "systemsettings.h"
 #include "wire/packet.h"
 #include "wire/records.h"
 
@@ -20,7 +19,6 @@
 #include <QHash>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
@@ -133,11 +131,8 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     if (!dir.isValid() || !QDir::setCurrent(dir.path()))
         return 2;
-    {
-        QSettings ini(QStringLiteral("cfg.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Broadcast/Port"), port);
-    }
-    SystemSettings settings;
+    LinkSettings settings;
+    settings.broadcastPort = port;
     QElapsedTimer clock;
     clock.start();
 
@@ -174,7 +169,7 @@ int main(int argc, char* argv[])
             commands.append(commandTap.receiveDatagram());
     });
 
-    DataModel model;
+    DataModel model(settings);
     check(model.isListening(), "the model receives on the discovery port");
     check(model.discoverySocketCount() == links.size(),
           QStringLiteral("one sending socket per link (%1)").arg(model.discoverySocketCount()));

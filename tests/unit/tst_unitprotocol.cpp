@@ -30,9 +30,7 @@ wire::Command raw(quint8 type, quint8 subType, quint8 funcId, const QByteArray& 
                   quint8 access = wire::AccessWrite)
 {
     wire::Command c;
-    c.type = type;
-    c.subType = subType;
-    c.funcId = funcId;
+    c.code = wire::codeOf(type, subType, funcId);
     c.payload = payload;
     c.access = access;
     return c;
@@ -40,7 +38,7 @@ wire::Command raw(quint8 type, quint8 subType, quint8 funcId, const QByteArray& 
 
 void send(UnitClient& client, const wire::Command& c)
 {
-    client.send(c.type, c.subType, c.funcId, c.access, c.payload);
+    client.send(c.code.type, c.code.subType, c.code.funcId, c.access, c.payload);
 }
 
 QByteArray padded(const QByteArray& text, int width)
@@ -176,19 +174,22 @@ void TestUnitProtocol::readsFitTheApplicationsRules()
 
     const reports::RuleTable table = reports::rules();
     for (const reports::Rule* rule = table.begin; rule != table.end; ++rule) {
-        const int key = code(rule->type, rule->subType, rule->funcId);
-        if (rule->type == 1 || unasked.contains(key))
+        const int key = code(rule->code.type, rule->code.subType, rule->code.funcId);
+        if (rule->code.type == 1 || unasked.contains(key))
             continue;
-        const QString what =
-            QStringLiteral("%1,%2,%3").arg(rule->type).arg(rule->subType).arg(rule->funcId);
+        const QString what = QStringLiteral("%1,%2,%3")
+                                 .arg(rule->code.type)
+                                 .arg(rule->code.subType)
+                                 .arg(rule->code.funcId);
         const QByteArray selector = selectors.value(key);
         const int expected = counts.value(key, 1);
-        c.read(rule->type, rule->subType, rule->funcId, selector);
+        c.read(rule->code.type, rule->code.subType, rule->code.funcId, selector);
         // Answered in order: once this one is in, every answer to the read above is too.
         const int sentinel = key == code(2, 2, 29) ? 37 : 29;
         c.read(2, 2, quint8(sentinel));
         QVERIFY2(c.take(2, 2, quint8(sentinel)).size() == 1, qPrintable(what));
-        const auto answers = c.take(rule->type, rule->subType, rule->funcId, expected + 1, 0);
+        const auto answers =
+            c.take(rule->code.type, rule->code.subType, rule->code.funcId, expected + 1, 0);
         QVERIFY2(answers.size() == expected,
                  qPrintable(what + QStringLiteral(": %1 answers").arg(answers.size())));
         for (const auto& answer : answers) {
@@ -355,7 +356,7 @@ void TestUnitProtocol::commandShowsInReport()
     for (const wire::Command& command : commands)
         send(c, command);
     send(c, read);
-    const auto answers = c.take(read.type, read.subType, read.funcId);
+    const auto answers = c.take(read.code.type, read.code.subType, read.code.funcId);
     QCOMPARE(answers.size(), 1);
     QCOMPARE(answers[0].payload.mid(offset, expected.size()).toHex(), expected.toHex());
 }

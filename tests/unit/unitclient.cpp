@@ -26,7 +26,7 @@ bool UnitClient::waitForDisconnect(int ms)
 void UnitClient::send(quint8 type, quint8 subType, quint8 funcId, quint8 access,
                       const QByteArray& payload)
 {
-    m_socket.write(wire::packet(type, subType, funcId, access, payload));
+    m_socket.write(wire::packet(wire::codeOf(type, subType, funcId), access, payload));
     m_socket.flush();
 }
 

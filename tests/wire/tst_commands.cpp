@@ -29,19 +29,23 @@ struct FakeSender
 {
     QString route;
     QByteArray payload;
-    void sendCommand(quint8 t, quint8 s, quint8 f, const QByteArray& p)
+    static QString text(Code c)
     {
-        route = QString("command %1,%2,%3").arg(t).arg(s).arg(f);
+        return QString("%1,%2,%3").arg(c.type).arg(c.subType).arg(c.funcId);
+    }
+    void sendCommand(Code c, const QByteArray& p)
+    {
+        route = "command " + text(c);
         payload = p;
     }
-    void sendQuery(quint8 t, quint8 s, quint8 f, const QByteArray& p)
+    void sendQuery(Code c, const QByteArray& p)
     {
-        route = QString("query %1,%2,%3").arg(t).arg(s).arg(f);
+        route = "query " + text(c);
         payload = p;
     }
-    void queueCommand(quint8 t, quint8 s, quint8 f, quint8 k1, quint8 k2, const QByteArray& p)
+    void queueCommand(Code c, quint8 k1, quint8 k2, const QByteArray& p)
     {
-        route = QString("queue %1,%2,%3 %4/%5").arg(t).arg(s).arg(f).arg(k1).arg(k2);
+        route = QString("queue %1 %2/%3").arg(text(c)).arg(k1).arg(k2);
         payload = p;
     }
 };

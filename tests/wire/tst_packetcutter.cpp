@@ -25,7 +25,7 @@ QList<Cut> cutAll(PacketCutter& cutter)
 
 QByteArray report(quint8 sub, quint8 func, const QByteArray& payload = {})
 {
-    return wire::packet(3, sub, func, wire::AccessReport, payload);
+    return wire::packet({3, sub, func}, wire::AccessReport, payload);
 }
 
 } // namespace
@@ -36,9 +36,9 @@ class TestPacketCutter : public QObject
 private slots:
     void buildsExactFrames()
     {
-        QCOMPARE(wire::packet(2, 3, 4, 0x80).toHex(' '),
+        QCOMPARE(wire::packet({2, 3, 4}, 0x80).toHex(' '),
                  QByteArray("82 7d 01 00 02 03 04 80 00 00 7d 82"));
-        const QByteArray withPayload = wire::packet(3, 4, 3, 1, QByteArray::fromHex("0507"));
+        const QByteArray withPayload = wire::packet({3, 4, 3}, 1, QByteArray::fromHex("0507"));
         QCOMPARE(withPayload.toHex(' '), QByteArray("82 7d 01 00 03 04 03 01 02 00 05 07 7d 82"));
 
         QByteArray out;

@@ -12,7 +12,7 @@ using namespace detail;
 
 QByteArray Command::packet() const
 {
-    return wire::packet(type, subType, funcId, access, payload);
+    return wire::packet(code, access, payload);
 }
 
 QByteArray encodeLocalText(const QString& text, int maxBytes)
@@ -40,20 +40,6 @@ namespace cmd {
 
 namespace {
 
-constexpr quint8 kUpgrade = 1;
-constexpr quint8 kSystem = 2;
-constexpr quint8 kDsp = 3;
-
-enum SystemSubType : quint8
-{
-    Login = 1,
-    Settings = 2,
-    Labels = 3,
-    Usb = 5,
-};
-
-constexpr quint8 kPresets = 32;
-
 // Marks the first packet of a block transfer and the data blocks after it.
 constexpr quint16 kTransferStart = 0x0000;
 constexpr quint16 kTransferBlock = 0x0100;
@@ -79,26 +65,28 @@ QByteArray transferBlock(quint16 block, const QByteArray& data)
     return p;
 }
 
-Command presetQuery(quint8 funcId, QByteArray payload)
+Command presetQuery(Code code, QByteArray payload)
 {
-    Command c = now(kDsp, kPresets, funcId, std::move(payload));
+    Command c = now(code, std::move(payload));
     c.access = AccessRead;
     return c;
 }
 
-quint8 presetTransferFunc(bool allPresets, bool import)
+Code presetTransfer(bool allPresets, bool import)
 {
-    return quint8((allPresets ? 16 : 18) + (import ? 1 : 0));
+    if (allPresets)
+        return import ? code::PresetImportAll : code::PresetExportAll;
+    return import ? code::PresetImport : code::PresetExport;
 }
 
 Command usbPlayback(QByteArray payload)
 {
-    return now(kSystem, Usb, 4, std::move(payload));
+    return now(code::PlayControl, std::move(payload));
 }
 
 Command usbRecord(QByteArray payload)
 {
-    return now(kSystem, Usb, 19, std::move(payload));
+    return now(code::RecordControl, std::move(payload));
 }
 
 } // namespace
@@ -107,58 +95,58 @@ Command usbRecord(QByteArray payload)
 
 Command presetSave(quint8 index)
 {
-    return now(kDsp, kPresets, 2, bytes({index}));
+    return now(code::PresetSave, bytes({index}));
 }
 
 Command presetRecall(quint8 index)
 {
-    return now(kDsp, kPresets, 3, bytes({index}));
+    return now(code::PresetRecall, bytes({index}));
 }
 
 Command presetDelete(quint8 index)
 {
-    return now(kDsp, kPresets, 4, bytes({index}));
+    return now(code::PresetDelete, bytes({index}));
 }
 
 Command presetRename(quint8 index, const QString& name)
 {
-    return now(kDsp, kPresets, 5, labelPayload(index, name, kPresetNameBytes));
+    return now(code::PresetRename, labelPayload(index, name, kPresetNameBytes));
 }
 
 Command presetLoad(quint8 index)
 {
-    return now(kDsp, kPresets, 9, bytes({index}));
+    return now(code::PresetLoad, bytes({index}));
 }
 
 // Exports are driven by read requests; they change nothing on the unit.
 Command presetExportStart(quint8 index)
 {
-    return presetQuery(presetTransferFunc(false, false), transferStart() + bytes({index}));
+    return presetQuery(presetTransfer(false, false), transferStart() + bytes({index}));
 }
 
 Command presetExportAllStart()
 {
-    return presetQuery(presetTransferFunc(true, false), transferStart());
+    return presetQuery(presetTransfer(true, false), transferStart());
 }
 
 Command presetExportBlockRequest(bool allPresets, quint16 block)
 {
-    return presetQuery(presetTransferFunc(allPresets, false), transferBlock(block, {}));
+    return presetQuery(presetTransfer(allPresets, false), transferBlock(block, {}));
 }
 
 Command presetImportStart(quint8 index)
 {
-    return now(kDsp, kPresets, presetTransferFunc(false, true), transferStart() + bytes({index}));
+    return now(presetTransfer(false, true), transferStart() + bytes({index}));
 }
 
 Command presetImportAllStart()
 {
-    return now(kDsp, kPresets, presetTransferFunc(true, true), transferStart());
+    return now(presetTransfer(true, true), transferStart());
 }
 
 Command presetImportBlock(bool allPresets, quint16 block, const QByteArray& data)
 {
-    return now(kDsp, kPresets, presetTransferFunc(allPresets, true), transferBlock(block, data));
+    return now(presetTransfer(allPresets, true), transferBlock(block, data));
 }
 
 // --- system
@@ -166,17 +154,17 @@ Command presetImportBlock(bool allPresets, quint16 block, const QByteArray& data
 // A password is never shortened: a cut password would lock the user out.
 Command login(const QString& password)
 {
-    return now(kSystem, Login, 1, encodeLocalText(password));
+    return now(code::Login, encodeLocalText(password));
 }
 
 Command location(const QString& text)
 {
-    return now(kSystem, Settings, 10, encodeLocalText(text, kLocationBytes));
+    return now(code::Location, encodeLocalText(text, kLocationBytes));
 }
 
 Command description(const QString& text)
 {
-    return now(kSystem, Settings, 11, encodeLocalText(text, kDescriptionBytes));
+    return now(code::Description, encodeLocalText(text, kDescriptionBytes));
 }
 
 Command timeSet(const QDateTime& localTime)
@@ -185,9 +173,8 @@ Command timeSet(const QDateTime& localTime)
     const QTime t = localTime.time();
     // The year is one byte counted from 1900.
     const int year = std::clamp(d.year() - 1900, 0, 255);
-    return now(kSystem, Settings, 12,
-               bytes({quint8(t.second()), quint8(t.minute()), quint8(t.hour()), quint8(d.day()), 0,
-                      quint8(d.month() - 1), quint8(year)}));
+    return now(code::DateTime, bytes({quint8(t.second()), quint8(t.minute()), quint8(t.hour()),
+                                      quint8(d.day()), 0, quint8(d.month() - 1), quint8(year)}));
 }
 
 Command networkSettings(quint32 ip, quint32 netmask, quint32 gateway)
@@ -196,54 +183,54 @@ Command networkSettings(quint32 ip, quint32 netmask, quint32 gateway)
     appendU32(p, ip);
     appendU32(p, netmask);
     appendU32(p, gateway);
-    return now(kSystem, Settings, 13, p);
+    return now(code::NetworkSettings, p);
 }
 
 Command passwordChange(const QString& newPassword)
 {
-    return now(kSystem, Settings, 15, encodeLocalText(newPassword));
+    return now(code::PasswordChange, encodeLocalText(newPassword));
 }
 
 Command systemMute(bool on)
 {
-    return now(kSystem, Settings, 16, bytes({on}));
+    return now(code::SystemMute, bytes({on}));
 }
 
 Command rs232BaudRate(quint32 baud)
 {
     QByteArray p;
     appendU32(p, baud);
-    return now(kSystem, Settings, 17, p);
+    return now(code::Rs232Baud, p);
 }
 
 Command factoryReset()
 {
-    return now(kSystem, Settings, 21);
+    return now(code::FactoryReset);
 }
 
 Command gateReport(bool on)
 {
-    return now(kSystem, Settings, 23, bytes({on}));
+    return now(code::GateReport, bytes({on}));
 }
 
 Command fanTest(bool on)
 {
-    return now(kSystem, Settings, 37, bytes({on}));
+    return now(code::Fan, bytes({on}));
 }
 
 Command inputLabel(quint8 channel, const QString& text)
 {
-    return now(kSystem, Labels, 1, labelPayload(channel, text, kLabelBytes));
+    return now(code::InputLabels, labelPayload(channel, text, kLabelBytes));
 }
 
 Command outputLabel(quint8 channel, const QString& text)
 {
-    return now(kSystem, Labels, 2, labelPayload(channel, text, kLabelBytes));
+    return now(code::OutputLabels, labelPayload(channel, text, kLabelBytes));
 }
 
 Command inputSecondaryLabel(quint8 channel, const QString& text)
 {
-    return now(kSystem, Labels, 3, labelPayload(channel, text, kSecondaryLabelBytes));
+    return now(code::SecondaryLabels, labelPayload(channel, text, kSecondaryLabelBytes));
 }
 
 // --- USB record and playback
@@ -309,12 +296,25 @@ Command usbRecordSelect(const QString& name)
 
 Command upgradeRequest()
 {
-    return now(kUpgrade, 1, 1, transferStart());
+    return now(code::UpgradeSystem, transferStart());
+}
+
+Code upgradeCode(UpgradeKind kind)
+{
+    switch (kind) {
+    case UpgradeKind::Dsp:
+        return code::UpgradeDsp;
+    case UpgradeKind::Forced:
+        return code::UpgradeForced;
+    case UpgradeKind::System:
+        break;
+    }
+    return code::UpgradeSystem;
 }
 
 Command upgradeBlock(UpgradeKind kind, quint16 block, const QByteArray& data)
 {
-    return now(kUpgrade, 1, quint8(kind), transferBlock(block, data));
+    return now(upgradeCode(kind), transferBlock(block, data));
 }
 
 } // namespace cmd

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "wire/codes.h"
 #include "wire/packet.h"
+#include "wire/ranges.h"
 #include "wire/records.h"
 
 #include <QByteArray>
@@ -17,9 +19,7 @@ namespace wire {
 // sent); discrete actions go at once. A few preset-transfer steps are read requests.
 struct Command
 {
-    quint8 type = 0;
-    quint8 subType = 0;
-    quint8 funcId = 0;
+    Code code;
     QByteArray payload;
     bool queued = false;
     quint8 key1 = 0xFF; // channel (matrix: output) or 0xFF
@@ -34,11 +34,11 @@ struct Command
 template <typename Sender> void deliver(Sender& sender, const Command& c)
 {
     if (c.access == AccessRead)
-        sender.sendQuery(c.type, c.subType, c.funcId, c.payload);
+        sender.sendQuery(c.code, c.payload);
     else if (c.queued)
-        sender.queueCommand(c.type, c.subType, c.funcId, c.key1, c.key2, c.payload);
+        sender.queueCommand(c.code, c.key1, c.key2, c.payload);
     else
-        sender.sendCommand(c.type, c.subType, c.funcId, c.payload);
+        sender.sendCommand(c.code, c.payload);
 }
 
 // For the few values that are edited both ways: typed values go at once, drags are queued.
@@ -47,20 +47,6 @@ enum class Path
     Now,
     Queued,
 };
-
-// Level faders: at or below this the channel is off and the unit is sent kLevelOff.
-constexpr float kFaderBottom = -56.0f;
-constexpr float kLevelOff = -100.0f;
-// Matrix crosspoints below this gain are off and are sent as kMatrixOff.
-constexpr int kMatrixOffBelow = -55;
-constexpr qint8 kMatrixOff = -70;
-
-// Byte limits of the texts the unit stores.
-constexpr int kLabelBytes = 16;
-constexpr int kSecondaryLabelBytes = 10;
-constexpr int kLocationBytes = 16;
-constexpr int kDescriptionBytes = 16;
-constexpr int kPresetNameBytes = 16;
 
 // Preset and firmware files travel in blocks of this size.
 constexpr int kTransferBlockBytes = 512;

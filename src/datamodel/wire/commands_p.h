@@ -8,32 +8,28 @@
 // Small assembly helpers shared by the command builders; not part of the wire API.
 namespace wire::detail {
 
-inline Command now(quint8 type, quint8 subType, quint8 funcId, QByteArray payload = {})
+inline Command now(Code code, QByteArray payload = {})
 {
     Command c;
-    c.type = type;
-    c.subType = subType;
-    c.funcId = funcId;
+    c.code = code;
     c.payload = std::move(payload);
     return c;
 }
 
-inline Command queued(quint8 type, quint8 subType, quint8 funcId, QByteArray payload, quint8 key1,
-                      quint8 key2 = 0xFF)
+inline Command queued(Code code, QByteArray payload, quint8 key1, quint8 key2 = 0xFF)
 {
-    Command c = now(type, subType, funcId, std::move(payload));
+    Command c = now(code, std::move(payload));
     c.queued = true;
     c.key1 = key1;
     c.key2 = key2;
     return c;
 }
 
-inline Command routed(Path path, quint8 type, quint8 subType, quint8 funcId, QByteArray payload,
-                      quint8 key1)
+inline Command routed(Path path, Code code, QByteArray payload, quint8 key1)
 {
     if (path == Path::Queued)
-        return queued(type, subType, funcId, std::move(payload), key1);
-    return now(type, subType, funcId, std::move(payload));
+        return queued(code, std::move(payload), key1);
+    return now(code, std::move(payload));
 }
 
 inline QByteArray bytes(std::initializer_list<quint8> values)

@@ -88,15 +88,12 @@ bool buildPacket(QByteArray& out, const PacketHeader& header, const char* payloa
     return true;
 }
 
-QByteArray packet(quint8 type, quint8 subType, quint8 funcId, quint8 access,
-                  const QByteArray& payload, quint16 version)
+QByteArray packet(Code code, quint8 access, const QByteArray& payload, quint16 version)
 {
     QByteArray out;
     PacketHeader header;
     header.version = version;
-    header.type = type;
-    header.subType = subType;
-    header.funcId = funcId;
+    header.setCode(code);
     header.access = access;
     buildPacket(out, header, payload.constData(), payload.size());
     return out;

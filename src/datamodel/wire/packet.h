@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wire/codes.h"
+
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QtGlobal>
@@ -33,14 +35,21 @@ struct PacketHeader
     quint8 funcId = 0;
     quint8 access = 0;
     quint16 length = 0;
+
+    constexpr Code code() const { return {type, subType, funcId}; }
+    void setCode(Code c)
+    {
+        type = c.type;
+        subType = c.subType;
+        funcId = c.funcId;
+    }
 };
 
 // Frames one packet into `out` (replacing its contents). Returns false and leaves `out` empty
 // when the payload does not fit the 2048-byte packet limit.
 bool buildPacket(QByteArray& out, const PacketHeader& header, const char* payload, int length);
 
-QByteArray packet(quint8 type, quint8 subType, quint8 funcId, quint8 access,
-                  const QByteArray& payload = {}, quint16 version = 1);
+QByteArray packet(Code code, quint8 access, const QByteArray& payload = {}, quint16 version = 1);
 
 quint16 readU16(const char* p);
 quint32 readU32(const char* p);

@@ -4,6 +4,8 @@
 
 namespace reports::dsp {
 
+using namespace wire;
+
 namespace {
 
 // Each reported field is clamped or validated into `out`, which holds the mirror's record;
@@ -11,45 +13,45 @@ namespace {
 void sanitize(const wire::HLPF& in, wire::HLPF& out)
 {
     out.enabled = in.enabled != 0;
-    out.type = validBelow(in.type, 3, out.type);
-    out.slope = validBelow(in.slope, 6, out.slope);
-    out.freq = clamped(in.freq, 20, 20000, out.freq);
+    out.type = validBelow(in.type, kFilterTypes, out.type);
+    out.slope = validBelow(in.slope, kFilterSlopes, out.slope);
+    out.freq = clamped(in.freq, range::FilterFrequency, out.freq);
 }
 
 void sanitize(const wire::PEQ& in, wire::PEQ& out)
 {
     out.enabled = in.enabled != 0;
-    out.type = validBelow(in.type, 3, out.type);
-    out.freq = clamped(in.freq, 20, 20000, out.freq);
-    out.gain = clamped(in.gain, -15, 15, out.gain);
-    out.q = qMin<quint8>(in.q, 64);
+    out.type = validBelow(in.type, kFilterTypes, out.type);
+    out.freq = clamped(in.freq, range::FilterFrequency, out.freq);
+    out.gain = clamped(in.gain, range::PeqGain, out.gain);
+    out.q = qMin<quint8>(in.q, kPeqMaxQIndex);
 }
 
 void sanitize(const wire::Limiter& in, wire::Limiter& out)
 {
     out.enabled = in.enabled != 0;
-    out.threshold = clamped(in.threshold, -100, 18, out.threshold);
-    out.ratio = clamped(in.ratio, 1, 100, out.ratio);
-    out.attack = clamped(in.attack, 1, 1000, out.attack);
-    out.decay = clamped(in.decay, 1, 1000, out.decay);
+    out.threshold = clamped(in.threshold, range::LimiterThreshold, out.threshold);
+    out.ratio = clamped(in.ratio, range::LimiterRatio, out.ratio);
+    out.attack = clamped(in.attack, range::LimiterTime, out.attack);
+    out.decay = clamped(in.decay, range::LimiterTime, out.decay);
 }
 
 void sanitize(const wire::Gate& in, wire::Gate& out)
 {
     out.enabled = in.enabled != 0;
-    out.threshold = clamped(in.threshold, -120, 0, out.threshold);
-    out.attack = clamped(in.attack, 1, 1000, out.attack);
-    out.decay = clamped(in.decay, 1, 1000, out.decay);
+    out.threshold = clamped(in.threshold, range::GateThreshold, out.threshold);
+    out.attack = clamped(in.attack, range::GateTime, out.attack);
+    out.decay = clamped(in.decay, range::GateTime, out.decay);
 }
 
 void sanitize(const wire::AGC& in, wire::AGC& out)
 {
     out.enabled = in.enabled != 0;
-    out.threshold = clamped(in.threshold, -120, 0, out.threshold);
-    out.target = clamped(in.target, -120, 0, out.target);
-    out.ratio = clamped(in.ratio, 1, 100, out.ratio);
-    out.attack = clamped(in.attack, 20, 1000, out.attack);
-    out.decay = clamped(in.decay, 20, 1000, out.decay);
+    out.threshold = clamped(in.threshold, range::AgcLevel, out.threshold);
+    out.target = clamped(in.target, range::AgcLevel, out.target);
+    out.ratio = clamped(in.ratio, range::AgcRatio, out.ratio);
+    out.attack = clamped(in.attack, range::AgcTime, out.attack);
+    out.decay = clamped(in.decay, range::AgcTime, out.decay);
 }
 
 // Stores `incoming` over `*current` after sanitising; compares the whole byte image.
@@ -93,8 +95,10 @@ template <typename At> void faderRanges(const Report& r, int cap, At at)
     const int count = qMin(cap, r.size / 8);
     for (int i = 0; i < count; ++i) {
         auto& channel = at(r.model, i);
-        bool changed = update(channel.faderMax, clamped(r.f32(8 * i), -56, 12, channel.faderMax));
-        changed |= update(channel.faderMin, clamped(r.f32(8 * i + 4), -56, 12, channel.faderMin));
+        bool changed =
+            update(channel.faderMax, clamped(r.f32(8 * i), range::FaderLimit, channel.faderMax));
+        changed |= update(channel.faderMin,
+                          clamped(r.f32(8 * i + 4), range::FaderLimit, channel.faderMin));
         if (changed)
             r.sync(quint8(i));
     }
@@ -106,7 +110,7 @@ template <typename Decode> void matrixColumn(const Report& r, Decode decode)
     const quint8 output = r.u8(0);
     if (output >= model::kOutputCount)
         return;
-    const int count = qMin(r.size - 1, 17);
+    const int count = qMin(r.size - 1, kInputStrips);
     for (int i = 0; i < count; ++i) {
         if (decode(r.model.input(i), output, r.data[1 + i]))
             r.sync(quint8(i), output);
@@ -117,32 +121,32 @@ template <typename Decode> void matrixColumn(const Report& r, Decode decode)
 
 void inputHpf(const Report& r)
 {
-    channelRecord(r, 17, &DataModel::inputHpf);
+    channelRecord(r, kInputStrips, &DataModel::inputHpf);
 }
 
 void inputLpf(const Report& r)
 {
-    channelRecord(r, 17, &DataModel::inputLpf);
+    channelRecord(r, kInputStrips, &DataModel::inputLpf);
 }
 
 void inputPeq(const Report& r)
 {
-    peqRecord(r, 17, &DataModel::inputPeq);
+    peqRecord(r, kInputStrips, &DataModel::inputPeq);
 }
 
 void inputLimiter(const Report& r)
 {
-    channelRecord(r, 17, &DataModel::inputLimiter);
+    channelRecord(r, kInputStrips, &DataModel::inputLimiter);
 }
 
 void inputGate(const Report& r)
 {
-    channelRecord(r, 17, &DataModel::inputGate);
+    channelRecord(r, kInputStrips, &DataModel::inputGate);
 }
 
 void inputAgc(const Report& r)
 {
-    channelRecord(r, 16, &DataModel::inputAgc);
+    channelRecord(r, kAnalogueInputs, &DataModel::inputAgc);
 }
 
 void outputHpf(const Report& r)
@@ -167,7 +171,8 @@ void outputLimiter(const Report& r)
 
 void inputFaderRanges(const Report& r)
 {
-    faderRanges(r, 17, [](DataModel& m, int i) -> model::InputChannel& { return m.input(i); });
+    faderRanges(r, kInputStrips,
+                [](DataModel& m, int i) -> model::InputChannel& { return m.input(i); });
 }
 
 void outputFaderRanges(const Report& r)
@@ -186,14 +191,16 @@ void matrixEnabled(const Report& r)
 void matrixGain(const Report& r)
 {
     matrixColumn(r, [](model::InputChannel& in, int output, char byte) {
-        return update(in.mixGain[std::size_t(output)], qint8(qBound(-56, int(qint8(byte)), 12)));
+        return update(
+            in.mixGain[std::size_t(output)],
+            qint8(qBound(int(range::MatrixGain.lo), int(qint8(byte)), int(range::MatrixGain.hi))));
     });
 }
 
 void outputMeterMode(const Report& r)
 {
     const quint8 current = r.model.outputMeterMode();
-    const quint8 mode = validBelow(r.u8(0), 8, current);
+    const quint8 mode = validBelow(r.u8(0), kOutputMeterModes, current);
     if (mode == current)
         return;
     r.model.setOutputMeterMode(mode);

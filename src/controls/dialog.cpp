@@ -1,11 +1,45 @@
 #include "dialog.h"
 
+#include "systemsettings.h"
+
+#include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+
+void bringWindowForward(QWidget* window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized()) {
+        window->showNormal();
+        return;
+    }
+    window->raise();
+    window->show();
+    window->activateWindow();
+}
 
 Dialog::Dialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags)
 {
     installEventFilter(this);
+}
+
+Dialog::~Dialog()
+{
+    if (m_shown && !m_geometryKey.isEmpty())
+        SystemSettings::setValue(m_geometryKey, saveGeometry());
+}
+
+void Dialog::makeToolWindow()
+{
+    setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowMaximizeButtonHint);
+}
+
+bool Dialog::keepGeometry(const QString& key)
+{
+    m_geometryKey = key;
+    return restoreGeometry(SystemSettings::value(key));
 }
 
 bool Dialog::eventFilter(QObject* watched, QEvent* event)
@@ -20,6 +54,7 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
             break;
         }
         case QEvent::Show: {
+            m_shown = true;
             // Buttons added after construction (rows of a table) are caught here too.
             const auto buttons = findChildren<QPushButton*>();
             for (QPushButton* button : buttons)
@@ -31,4 +66,11 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void Dialog::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }

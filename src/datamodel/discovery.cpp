@@ -1,21 +1,13 @@
-// Discovery: units heard from their status datagrams, the registry of known units, and the
-// UDP network-settings command.
-#include "datamodel.h"
+#include "discovery.h"
 
 #include "clock.h"
-#include "networkinterfaces.h"
-#include "systemsettings.h"
+#include "wire/packet.h"
 
 #include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <cstring>
 
 namespace {
-
-quint16 discoveryPort()
-{
-    const SystemSettings* settings = SystemSettings::instance();
-    return settings ? settings->broadcastPort() : SystemSettings::kDefaultBroadcastPort;
-}
 
 // Takes a text field of the datagram when its text (up to the first NUL) differs; the whole
 // field is stored. Returns whether it changed.
@@ -34,30 +26,38 @@ template <std::size_t N> QString text(const char (&field)[N])
 
 } // namespace
 
-void DataModel::openRegistry()
+Discovery::Discovery(DeviceList& devices, DeviceRegistry& registry, QObject* parent)
+    : QObject(parent), m_devices(devices), m_registry(registry)
 {
-    const QList<UDPBrowsingPacket> known = m_registry.openRegistry();
-    for (const UDPBrowsingPacket& packet : known)
-        appendDevice(packet, false);
+    const auto interfaces = NetworkInterfaces::active();
+    m_activeCount = int(interfaces.size());
+    m_signature = signatureOf(interfaces);
 }
 
-void DataModel::createUdpSockets()
+void Discovery::setPort(quint16 port)
 {
-    for (int i = int(m_discovery.size()) - 1; i >= 0; --i)
-        delete m_discovery[i].socket;
-    m_discovery.clear();
-    delete m_discoveryReceiver;
-    m_discoveryReceiver = nullptr;
+    if (port == m_port && m_receiver)
+        return;
+    m_port = port;
+    createUdpSockets();
+}
 
-    const quint16 port = discoveryPort();
+void Discovery::createUdpSockets()
+{
+    for (const Interface& i : qAsConst(m_interfaces))
+        delete i.socket;
+    m_interfaces.clear();
+    delete m_receiver;
+    m_receiver = nullptr;
+
     auto* receiver = new QUdpSocket(this);
-    if (receiver->bind(QHostAddress::AnyIPv4, port,
+    if (receiver->bind(QHostAddress::AnyIPv4, m_port,
                        QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-        m_discoveryReceiver = receiver;
-        connect(receiver, &QUdpSocket::readyRead, this, &DataModel::udpReadyRead);
+        m_receiver = receiver;
+        connect(receiver, &QUdpSocket::readyRead, this, &Discovery::udpReadyRead);
     } else {
         delete receiver;
-        m_activeInterfaceCount = -1; // try again at the next check
+        m_activeCount = -1; // try again at the next check
     }
 
     const auto interfaces = NetworkInterfaces::active();
@@ -68,16 +68,16 @@ void DataModel::createUdpSockets()
         auto* sender = new QUdpSocket(this);
         if (!sender->bind(ip, 0, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
             delete sender;
-            m_activeInterfaceCount = -1;
+            m_activeCount = -1;
             continue;
         }
-        m_discovery.append({li.index, li.entries, sender});
+        m_interfaces.append({li.index, li.entries, sender});
     }
 }
 
-void DataModel::udpReadyRead()
+void Discovery::udpReadyRead()
 {
-    QUdpSocket* receiver = m_discoveryReceiver;
+    QUdpSocket* receiver = m_receiver;
     if (!receiver)
         return;
     while (receiver->hasPendingDatagrams()) {
@@ -85,20 +85,20 @@ void DataModel::udpReadyRead()
         // Attribute it to the interface it arrived on; loopback and unknown interfaces have no
         // sending socket, which leaves the unit without a preferred local address.
         QUdpSocket* socket = nullptr;
-        for (const DiscoveryInterface& di : qAsConst(m_discovery)) {
-            if (di.interfaceIndex == int(datagram.interfaceIndex()))
-                socket = di.socket;
+        for (const Interface& i : qAsConst(m_interfaces)) {
+            if (i.index == int(datagram.interfaceIndex()))
+                socket = i.socket;
         }
         handleBrowsingPacket(socket, datagram.data());
     }
 }
 
-QHostAddress DataModel::localAddressFor(QUdpSocket* socket, const QHostAddress& unit) const
+QHostAddress Discovery::localAddressFor(QUdpSocket* socket, const QHostAddress& unit) const
 {
-    for (const DiscoveryInterface& di : m_discovery) {
-        if (!socket || di.socket != socket)
+    for (const Interface& i : m_interfaces) {
+        if (!socket || i.socket != socket)
             continue;
-        for (const QNetworkAddressEntry& e : di.entries) {
+        for (const QNetworkAddressEntry& e : i.entries) {
             if (e.ip().protocol() != QAbstractSocket::IPv4Protocol ||
                 e.netmask().protocol() != QAbstractSocket::IPv4Protocol)
                 continue;
@@ -110,32 +110,26 @@ QHostAddress DataModel::localAddressFor(QUdpSocket* socket, const QHostAddress& 
     return {};
 }
 
-void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datagram)
+void Discovery::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datagram)
 {
-    if (datagram.size() != int(sizeof(UDPBrowsingPacket)))
+    if (datagram.size() != int(sizeof(wire::UDPBrowsingPacket)))
         return;
-    UDPBrowsingPacket p;
+    wire::UDPBrowsingPacket p;
     std::memcpy(&p, datagram.constData(), sizeof p);
     if (p.header != wire::kBrowsingHeader || p.tail != wire::kBrowsingTail ||
         (p.packetType & ~2u) != 4)
         return;
 
-    int index = -1;
-    for (int i = 0; i < m_devices.size(); ++i) {
-        if (m_devices[i]->packet.deviceId == p.deviceId) {
-            index = i;
-            break;
-        }
-    }
+    const int index = m_devices.indexOfId(p.deviceId);
     if (index < 0) {
         m_registry.sqlAdd(p);
-        appendDevice(p, true, localAddressFor(socket, QHostAddress(p.ipAddress)));
+        m_devices.append(p, true, Clock::now(), localAddressFor(socket, QHostAddress(p.ipAddress)));
         emit deviceListAdd(&p, true);
         return;
     }
 
-    DeviceRecord* record = m_devices[index];
-    UDPBrowsingPacket& stored = record->packet;
+    DeviceRecord* record = m_devices.at(index);
+    wire::UDPBrowsingPacket& stored = record->packet;
     const uint i = uint(index);
     const uint id = stored.deviceId;
     record->lastSeen = Clock::now();
@@ -178,15 +172,14 @@ void DataModel::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
     emit deviceListRunTimeChanged(i, p.runTime, p.totalTime);
     if (!record->online) {
         record->online = 1;
-        m_firstBindAddress.clear();
-        m_firstCycle = true;
+        emit unitCameOnline(index);
         emit deviceListNetworkChanged(index);
     }
     if (record->localAddress.toString().isEmpty())
         record->localAddress = localAddressFor(socket, QHostAddress(p.ipAddress));
 }
 
-QStringList DataModel::interfaceSignature(const QList<LocalInterface>& interfaces)
+QStringList Discovery::signatureOf(const QList<LocalInterface>& interfaces)
 {
     QStringList signature;
     for (const LocalInterface& li : interfaces)
@@ -194,22 +187,20 @@ QStringList DataModel::interfaceSignature(const QList<LocalInterface>& interface
     return signature;
 }
 
-void DataModel::checkDiscovery()
+void Discovery::check(qint64 now)
 {
     // An interface that changes its address (a DHCP renewal, a new static address) needs new
     // sockets as much as one that comes or goes, so the addresses are compared, not only the
     // number of interfaces.
     const auto interfaces = NetworkInterfaces::active();
-    const QStringList signature = interfaceSignature(interfaces);
-    if (int(interfaces.size()) != m_activeInterfaceCount ||
-        signature != m_activeInterfaceSignature) {
-        m_activeInterfaceCount = int(interfaces.size());
-        m_activeInterfaceSignature = signature;
+    const QStringList signature = signatureOf(interfaces);
+    if (int(interfaces.size()) != m_activeCount || signature != m_signature) {
+        m_activeCount = int(interfaces.size());
+        m_signature = signature;
         createUdpSockets();
     }
-    const qint64 now = Clock::now();
     for (int i = 0; i < m_devices.size(); ++i) {
-        DeviceRecord* record = m_devices[i];
+        DeviceRecord* record = m_devices.at(i);
         if (!record->online || record->lastSeen + kOfflineAfterMs >= now)
             continue;
         record->online = 0;
@@ -219,26 +210,26 @@ void DataModel::checkDiscovery()
     }
 }
 
-void DataModel::setUdpCommandTarget(const QHostAddress& address, quint16 port)
+void Discovery::setUdpCommandTarget(const QHostAddress& address, quint16 port)
 {
-    m_udpCommandTarget = address;
-    m_udpCommandPort = port;
+    m_commandTarget = address;
+    m_commandPort = port;
 }
 
-void DataModel::sendUdpCommand(quint32 deviceId, quint32 command, const QByteArray& payload)
+void Discovery::sendUdpCommand(quint32 deviceId, quint32 command, const QByteArray& payload)
 {
     QByteArray datagram;
     wire::appendU32(datagram, deviceId);
     wire::appendU32(datagram, command);
     wire::appendU32(datagram, quint32(payload.size()));
     datagram += payload;
-    for (const DiscoveryInterface& di : qAsConst(m_discovery))
-        di.socket->writeDatagram(datagram, m_udpCommandTarget, m_udpCommandPort);
+    for (const Interface& i : qAsConst(m_interfaces))
+        i.socket->writeDatagram(datagram, m_commandTarget, m_commandPort);
 }
 
-void DataModel::setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32 gateway)
+void Discovery::setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32 gateway)
 {
-    DeviceRecord* record = m_devices.value(index);
+    DeviceRecord* record = m_devices.at(index);
     if (!record)
         return;
     if (record->packet.ipAddress != ip) {
@@ -253,44 +244,15 @@ void DataModel::setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32
     sendUdpCommand(record->packet.deviceId, 2, payload);
 }
 
-void DataModel::addDeviceByAddress(quint32 ip)
+void Discovery::addDeviceByAddress(quint32 ip, qint64 now)
 {
     quint32 id = 42215;
-    for (bool taken = true; taken;) {
-        taken = false;
-        for (const DeviceRecord* record : qAsConst(m_devices)) {
-            if (record->packet.deviceId == id) {
-                taken = true;
-                ++id;
-                break;
-            }
-        }
-    }
-    UDPBrowsingPacket p{};
+    while (m_devices.indexOfId(id) >= 0)
+        ++id;
+    wire::UDPBrowsingPacket p{};
     p.deviceId = id;
     p.ipAddress = ip;
     m_registry.sqlAdd(p);
-    appendDevice(p, false);
+    m_devices.append(p, false, now);
     emit deviceListAdd(&p, false);
-}
-
-void DataModel::removeDeviceAt(int index)
-{
-    if (index < 0 || index >= m_devices.size())
-        return;
-    m_registry.sqlRemove(m_devices[index]->packet.deviceId);
-    if (index == m_currentDevice) {
-        // Close the link before its socket goes away.
-        selectDevice(-1, true);
-    }
-    DeviceRecord* record = m_devices.takeAt(index);
-    record->socket->disconnect(this);
-    record->socket->abort();
-    record->socket->deleteLater();
-    delete record;
-    if (index < m_currentDevice) {
-        --m_currentDevice;
-        emit deviceListSelectionChanged(m_currentDevice, true);
-    }
-    emit deviceListRemove(index);
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFontDatabase>
 #include <QSettings>
 #include <QTranslator>
 
@@ -13,8 +12,6 @@ static void initResources()
 }
 
 namespace {
-
-SystemSettings* s_instance = nullptr;
 
 const char* const kConfigFile = "cfg.ini";
 const char* const kDefaultTitle = "KV530418";
@@ -79,28 +76,26 @@ const Profile kProfiles[SystemSettings::kProfileCount] = {
 
 SystemSettings::SystemSettings(QObject* parent) : QObject(parent)
 {
-    if (s_instance)
-        return;
-    s_instance = this;
     initResources();
     load();
 }
 
-SystemSettings::~SystemSettings()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
+SystemSettings::~SystemSettings() = default;
 
-SystemSettings* SystemSettings::instance()
+DeviceProfile SystemSettings::deviceProfile() const
 {
-    return s_instance;
+    DeviceProfile p;
+    p.hiddenInputs = m_hiddenInputMask;
+    p.hiddenOutputs = m_hiddenOutputMask;
+    p.danteInputs = m_danteInputMask;
+    p.danteOutputs = m_danteOutputMask;
+    p.usbPlayInput = m_usbPresent ? m_usbPlayInput : -1;
+    p.usbRecordOutput = m_usbPresent ? m_usbRecordOutput : -1;
+    return p;
 }
 
 void SystemSettings::load()
 {
-    registerIconFont();
-
     const QString language = QStringLiteral("Language");
     m_languageSupport = readInt(language, QStringLiteral("Support"), 1, 3, 1);
     applyLanguage(readInt(language, QStringLiteral("Current"), 0, 1, 0));
@@ -129,16 +124,6 @@ void SystemSettings::load()
     m_broadcastPort = readPort(QStringLiteral("Broadcast"), kDefaultBroadcastPort);
     m_controlPort = readPort(QStringLiteral("Control"), kDefaultControlPort);
     m_lastFileDirectory = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-}
-
-void SystemSettings::registerIconFont()
-{
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return;
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/font/FontAwesome.otf"));
-    const QStringList families =
-        id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-    m_iconFontFamily = families.isEmpty() ? QStringLiteral("FontAwesome") : families.first();
 }
 
 void SystemSettings::applyLanguage(int value)
@@ -185,7 +170,7 @@ void SystemSettings::applyAppearance(int value)
             bytes.truncate(zero);
         sheet = QString::fromUtf8(bytes);
     }
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (auto* app = qobject_cast<QApplication*>(qApp))
         app->setStyleSheet(sheet);
     emit appearanceChanged(m_dark);
 }
@@ -246,7 +231,7 @@ void SystemSettings::setValue(const QString& key, const QByteArray& bytes)
     store.setValue(key, bytes);
 }
 
-QByteArray SystemSettings::value(const QString& key) const
+QByteArray SystemSettings::value(const QString& key)
 {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QM"),
                     QStringLiteral("KV530418"));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "deviceprofile.h"
+#include "linksettings.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -8,20 +11,18 @@
 class QTranslator;
 
 // The application's settings: cfg.ini in the working directory, read and written key by key,
-// plus window geometry in the per-user store.
+// plus window geometry in the per-user store. Created once at start-up and handed to the
+// windows that use it.
 class SystemSettings : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr quint16 kDefaultBroadcastPort = 30068;
-    static constexpr quint16 kDefaultControlPort = 2698;
+    static constexpr quint16 kDefaultBroadcastPort = LinkSettings::kDefaultBroadcastPort;
+    static constexpr quint16 kDefaultControlPort = LinkSettings::kDefaultControlPort;
     static constexpr int kProfileCount = 5;
 
     explicit SystemSettings(QObject* parent = nullptr);
     ~SystemSettings() override;
-
-    // The first instance constructed; null before that and after it is destroyed.
-    static SystemSettings* instance();
 
     QString titleEN() const { return m_titleEN; }
     QString titleCN() const { return m_titleCN; }
@@ -44,9 +45,11 @@ public:
     quint16 headerWord() const { return m_headerWord; }
     quint16 broadcastPort() const { return m_broadcastPort; }
     quint16 controlPort() const { return m_controlPort; }
+    // What the model needs of the settings.
+    LinkSettings linkSettings() const { return {m_controlPort, m_broadcastPort, m_headerWord}; }
+    // The channels of the selected device version profile.
+    DeviceProfile deviceProfile() const;
     QString lastFileDirectory() const { return m_lastFileDirectory; }
-    // Family of the icon font; "FontAwesome" when the embedded font could not be registered.
-    QString iconFontFamily() const { return m_iconFontFamily; }
 
     void setLanguage(int language);
     void setAppearance(int appearance);
@@ -58,8 +61,8 @@ public:
     static void setHighDpiScaling(bool enabled);
 
     // Per-user store (window geometry and splitter states).
-    void setValue(const QString& key, const QByteArray& bytes);
-    QByteArray value(const QString& key) const;
+    static void setValue(const QString& key, const QByteArray& bytes);
+    static QByteArray value(const QString& key);
 
     // The channel-presence masks a unit reports for each profile (input, output, Dante).
     struct UnitMasks
@@ -78,7 +81,6 @@ private:
     void load();
     void applyLanguage(int value);
     void applyAppearance(int value);
-    void registerIconFont();
 
     QString m_titleEN;
     QString m_titleCN;
@@ -100,6 +102,5 @@ private:
     quint16 m_broadcastPort = kDefaultBroadcastPort;
     quint16 m_controlPort = kDefaultControlPort;
     QString m_lastFileDirectory;
-    QString m_iconFontFamily = QStringLiteral("FontAwesome");
     QTranslator* m_translator = nullptr;
 };

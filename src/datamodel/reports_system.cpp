@@ -23,12 +23,12 @@ template <typename At> void labels(const Report& r, int cap, int width, At at)
 }
 
 // A file count whose change makes the list worth reading again.
-void fileCount(const Report& r, quint32& field, quint8 listFuncId)
+void fileCount(const Report& r, quint32& field, wire::Code list)
 {
     if (!update(field, r.u32(0)))
         return;
     r.sync();
-    r.model.sendQuery(2, 5, listFuncId);
+    r.model.sendQuery(list);
 }
 
 } // namespace
@@ -36,10 +36,10 @@ void fileCount(const Report& r, quint32& field, quint8 listFuncId)
 void channelMasks(const Report& r)
 {
     // Up to 18 input presence bytes, then 16 output bytes.
-    const int inputCount = qMin(r.size - 16, 18);
+    const int inputCount = qMin(r.size - wire::kOutputCount, wire::kInputCount);
     auto& s = r.model.system();
     bool changed = update(s.inputMask, maskOf(r.data, inputCount));
-    changed |= update(s.outputMask, maskOf(r.data + inputCount, 16));
+    changed |= update(s.outputMask, maskOf(r.data + inputCount, wire::kOutputCount));
     if (changed)
         r.sync();
 }
@@ -64,7 +64,7 @@ void componentStates(const Report& r)
     auto& states = r.model.system().componentStates;
     std::array<quint8, 5> next = states;
     for (std::size_t i = 0; i < next.size(); ++i)
-        next[i] = validBelow(r.u8(int(i)), 3, next[i]);
+        next[i] = validBelow(r.u8(int(i)), wire::kComponentStates, next[i]);
     scalar(r, states, next);
 }
 
@@ -131,22 +131,23 @@ void statusByte161(const Report& r)
 
 void inputLabels(const Report& r)
 {
-    labels(r, 17, 16, inputs(&model::InputChannel::label));
+    labels(r, wire::kInputStrips, wire::kLabelBytes, inputs(&model::InputChannel::label));
 }
 
 void outputLabels(const Report& r)
 {
-    labels(r, 16, 16, outputs(&model::OutputChannel::label));
+    labels(r, wire::kOutputCount, wire::kLabelBytes, outputs(&model::OutputChannel::label));
 }
 
 void extraLabels(const Report& r)
 {
-    labels(r, 17, 10, inputs(&model::InputChannel::extraText));
+    labels(r, wire::kInputStrips, wire::kSecondaryLabelBytes,
+           inputs(&model::InputChannel::extraText));
 }
 
 void playFileCount(const Report& r)
 {
-    fileCount(r, r.model.usbMedia().playFileCount, 2);
+    fileCount(r, r.model.usbMedia().playFileCount, wire::code::PlayListEntry);
 }
 
 void playListEntry(const Report& r)
@@ -159,8 +160,9 @@ void playState(const Report& r)
 {
     auto& usb = r.model.usbMedia();
     // While a transport command is recent, the unit's mode may still be the old one.
-    const quint8 mode =
-        r.model.recentCommand().holds(2, 5, 4) ? usb.mode : validBelow(r.u8(0), 4, usb.mode);
+    const quint8 mode = r.model.recentCommand().holds(wire::code::PlayControl)
+                            ? usb.mode
+                            : validBelow(r.u8(0), 4, usb.mode);
     bool changed = update(usb.mode, mode);
     changed |= update(usb.state, validBelow(r.u8(1), 3, usb.state));
     changed |= update(usb.position, r.u16(2));
@@ -176,7 +178,7 @@ void playName(const Report& r)
 
 void recordFileCount(const Report& r)
 {
-    fileCount(r, r.model.usbMedia().recordFileCount, 17);
+    fileCount(r, r.model.usbMedia().recordFileCount, wire::code::RecordListEntry);
 }
 
 void recordListEntry(const Report& r)

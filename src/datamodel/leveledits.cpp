@@ -1,0 +1,185 @@
+#include "leveledits.h"
+
+#include "datamodel.h"
+#include "wire/commands.h"
+
+using namespace wire;
+
+namespace {
+
+bool validInput(int channel)
+{
+    return channel >= 0 && channel < kInputStrips;
+}
+
+bool validOutput(int channel)
+{
+    return channel >= 0 && channel < kOutputCount;
+}
+
+// Sets a flag of every follower; returns those whose flag changed.
+template <typename FlagOf>
+QVector<int> follow(const QVector<int>& followers, FlagOf flagOf, bool on)
+{
+    QVector<int> moved;
+    for (int i : followers) {
+        bool& flag = flagOf(i);
+        if (flag != on) {
+            flag = on;
+            moved << i;
+        }
+    }
+    return moved;
+}
+
+} // namespace
+
+FaderTravel LevelEdits::inputTravel(int channel) const
+{
+    if (!validInput(channel))
+        return {kFaderBottom, kFaderTop};
+    const auto& in = m_model.input(channel);
+    return faderTravel(in.faderMin, in.faderMax,
+                       channel == m_profile.usbPlayInput ? kUsbPlayTop : kFaderTop);
+}
+
+FaderTravel LevelEdits::outputTravel(int channel) const
+{
+    if (!validOutput(channel))
+        return {kFaderBottom, kFaderTop};
+    const auto& out = m_model.output(channel);
+    return faderTravel(out.faderMin, out.faderMax);
+}
+
+QVector<int> LevelEdits::inputFollowers(int channel, bool withGroup) const
+{
+    const bool linked = m_model.input(channel).inputMode == kLinkedPairInputMode;
+    return levelFollowers(
+        kInputStrips, channel, [this](int i) { return m_model.input(i).levelGroup; }, withGroup,
+        linked);
+}
+
+QVector<int> LevelEdits::outputFollowers(int channel) const
+{
+    return levelFollowers(
+        kOutputCount, channel, [this](int i) { return m_model.output(i).levelGroup; }, true, false);
+}
+
+// --- inputs
+
+QVector<int> LevelEdits::setInputGain(int channel, float dB)
+{
+    if (!validInput(channel))
+        return {};
+    const float x = inputTravel(channel).clamp(dB);
+    bool changed = m_model.input(channel).levelGain != x;
+    m_model.input(channel).levelGain = x;
+    QVector<int> moved;
+    for (int i : inputFollowers(channel, true)) {
+        // Each follower stays inside its own travel.
+        const float y = inputTravel(i).clamp(x);
+        if (m_model.input(i).levelGain != y) {
+            m_model.input(i).levelGain = y;
+            moved << i;
+            changed = true;
+        }
+    }
+    // Leaving an edit without changing it, or a wheel turn at the end of the travel, is not a
+    // new value for the unit.
+    if (changed)
+        deliver(m_model, cmd::inputLevelGain(quint8(channel), x));
+    return moved;
+}
+
+QVector<int> LevelEdits::setInputMute(int channel, bool on)
+{
+    if (!validInput(channel))
+        return {};
+    m_model.input(channel).levelMute = on;
+    const QVector<int> moved = follow(
+        inputFollowers(channel, true),
+        [this](int i) -> bool& { return m_model.input(i).levelMute; }, on);
+    deliver(m_model, cmd::inputLevelMute(quint8(channel), on));
+    return moved;
+}
+
+QVector<int> LevelEdits::setInputInvert(int channel, bool on)
+{
+    if (!validInput(channel))
+        return {};
+    m_model.input(channel).levelInvert = on;
+    const QVector<int> moved = follow(
+        inputFollowers(channel, true),
+        [this](int i) -> bool& { return m_model.input(i).levelInvert; }, on);
+    deliver(m_model, cmd::inputLevelInvert(quint8(channel), on));
+    return moved;
+}
+
+QVector<int> LevelEdits::setInputGroup(int channel, quint8 group)
+{
+    if (!validInput(channel))
+        return {};
+    // The linked pair is one strip pair: it joins a group as one.
+    const QVector<int> partners = inputFollowers(channel, false);
+    for (int i : partners)
+        m_model.input(i).levelGroup = group;
+    m_model.input(channel).levelGroup = group;
+    deliver(m_model, cmd::inputLevelGroup(quint8(channel), group));
+    return partners;
+}
+
+// --- outputs
+
+QVector<int> LevelEdits::setOutputGain(int channel, float dB)
+{
+    if (!validOutput(channel))
+        return {};
+    const float x = outputTravel(channel).clamp(dB);
+    bool changed = m_model.output(channel).levelGain != x;
+    m_model.output(channel).levelGain = x;
+    QVector<int> moved;
+    for (int i : outputFollowers(channel)) {
+        const float y = outputTravel(i).clamp(x);
+        if (m_model.output(i).levelGain != y) {
+            m_model.output(i).levelGain = y;
+            moved << i;
+            changed = true;
+        }
+    }
+    if (changed)
+        deliver(m_model, cmd::outputLevelGain(quint8(channel), x));
+    return moved;
+}
+
+QVector<int> LevelEdits::setOutputMute(int channel, bool on)
+{
+    if (!validOutput(channel))
+        return {};
+    m_model.output(channel).levelMute = on;
+    const QVector<int> moved = follow(
+        outputFollowers(channel), [this](int i) -> bool& { return m_model.output(i).levelMute; },
+        on);
+    deliver(m_model, cmd::outputLevelMute(quint8(channel), on));
+    return moved;
+}
+
+QVector<int> LevelEdits::setOutputInvert(int channel, bool on)
+{
+    if (!validOutput(channel))
+        return {};
+    m_model.output(channel).levelInvert = on;
+    const QVector<int> moved = follow(
+        outputFollowers(channel), [this](int i) -> bool& { return m_model.output(i).levelInvert; },
+        on);
+    deliver(m_model, cmd::outputLevelInvert(quint8(channel), on));
+    return moved;
+}
+
+QVector<int> LevelEdits::setOutputGroup(int channel, quint8 group)
+{
+    if (!validOutput(channel))
+        return {};
+    m_model.output(channel).levelGroup = group;
+    deliver(m_model, cmd::outputLevelGroup(quint8(channel), group));
+    return {};
+}
