@@ -284,6 +284,31 @@
     </message>
 </context>
 <context>
+    <name>FilterGraph</name>
+    <message>
+        <source>%1dB</source>
+        <translation>%1dB</translation>
+    </message>
+    <message>
+        <source>%1Hz</source>
+        <translation>%1Hz</translation>
+    </message>
+    <message>
+        <source>%1KHz</source>
+        <translation>%1KHz</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <extracomment>Handle of the high-pass filter in the response graph, one character</extracomment>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <extracomment>Handle of the low-pass filter in the response graph, one character</extracomment>
+        <translation>L</translation>
+    </message>
+</context>
+<context>
     <name>LabelDialog</name>
     <message>
         <source>Label</source>
