@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -90,9 +91,15 @@ DeviceVersionSelectionDialog::DeviceVersionSelectionDialog(SystemSettings& setti
     m_showAtStartupCheckBox = new QCheckBox(this);
     m_showAtStartupCheckBox->setChecked(settings.showAtStartup());
 
-    m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_buttonBox->button(QDialogButtonBox::Ok)->setFixedSize(kButtonSize);
-    m_buttonBox->button(QDialogButtonBox::Cancel)->setFixedSize(kButtonSize);
+    // Buttons of our own: the box would put its untranslated standard texts back on every
+    // language change.
+    m_buttonBox = new QDialogButtonBox(this);
+    m_okButton = m_buttonBox->addButton(QString(), QDialogButtonBox::AcceptRole);
+    m_cancelButton = m_buttonBox->addButton(QString(), QDialogButtonBox::RejectRole);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    for (QPushButton* button : {m_okButton, m_cancelButton})
+        button->setMinimumSize(kButtonSize);
     connect(m_buttonBox, &QDialogButtonBox::accepted, this,
             &DeviceVersionSelectionDialog::doChange);
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -156,7 +163,7 @@ void DeviceVersionSelectionDialog::setLanguageButtonsVisible(bool visible)
 
 void DeviceVersionSelectionDialog::setCancelVisible(bool visible)
 {
-    m_buttonBox->button(QDialogButtonBox::Cancel)->setVisible(visible);
+    m_cancelButton->setVisible(visible);
 }
 
 void DeviceVersionSelectionDialog::setTableEnabled(bool enabled)
@@ -220,9 +227,16 @@ void DeviceVersionSelectionDialog::retranslate()
     m_table->setHorizontalHeaderLabels({tr("Name"), tr("Analog Input"), tr("Analog Output"),
                                         tr("Dante Input"), tr("Dante Output"), tr("USB Rec/Play")});
     m_showAtStartupCheckBox->setText(tr("Show at startup"));
-    m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    m_okButton->setText(tr("OK"));
+    m_cancelButton->setText(tr("Cancel"));
 
     if (QAbstractButton* button = m_languageGroup->button(m_settings.language()))
         button->setChecked(true);
+    // The style sheet keeps the look of the checked state from before the language change
+    // unless the segments are polished again.
+    for (QPushButton* button : {m_chineseButton, m_englishButton}) {
+        button->style()->unpolish(button);
+        button->style()->polish(button);
+        button->update();
+    }
 }

@@ -22,6 +22,8 @@ public:
     void setLanguageButtonsVisible(bool visible);
     void setCancelVisible(bool visible);
     void setTableEnabled(bool enabled);
+    QPushButton* okButton() const { return m_okButton; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
 
     // Maps the channel configuration a unit reports to its profile, selects that row in an
     // open modal instance and makes it the current profile. Returns whether the profile
@@ -50,4 +52,6 @@ private:
     QTableWidget* m_table = nullptr;
     QCheckBox* m_showAtStartupCheckBox = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };

@@ -25,7 +25,9 @@ QTableWidget* tableOf(QWidget* dialog)
 }
 QPushButton* buttonOf(QWidget* dialog, QDialogButtonBox::StandardButton which)
 {
-    return dialog->findChild<QDialogButtonBox*>()->button(which);
+    return dialog->findChild<QPushButton*>(which == QDialogButtonBox::Ok
+                                               ? QStringLiteral("okButton")
+                                               : QStringLiteral("cancelButton"));
 }
 QPushButton* languageButton(QWidget* dialog, const char* position)
 {
@@ -33,6 +35,12 @@ QPushButton* languageButton(QWidget* dialog, const char* position)
         if (b->property("horizontalButtonPosition").toString() == QLatin1String(position))
             return b;
     return nullptr;
+}
+// Whether a segment is painted in the accent colour of a checked segment.
+bool looksChecked(QWidget* button)
+{
+    const QColor c = button->grab().toImage().pixelColor(3, button->height() / 2);
+    return c.blue() > c.red() + 100;
 }
 // The splash of the start-up under test, while there is one.
 SplashScreen* splashScreen()
@@ -152,6 +160,7 @@ private slots:
         DataModel model;
         MainWindow window(model, settings);
         SplashScreen splash(startup::splashPixmap(false), settings);
+        dialog.show();
         QPushButton* chinese = languageButton(&dialog, "first");
         QPushButton* english = languageButton(&dialog, "last");
         QVERIFY(chinese && english && chinese->isChecked());
@@ -164,11 +173,25 @@ private slots:
         QCOMPARE(dialog.windowTitle(), title);
         QCOMPARE(english->isChecked(), language == 1);
         QCOMPARE(chinese->isChecked(), language == 0);
+        // ...and the only one that looks checked; the buttons speak the language too.
+        QCOMPARE(looksChecked(english), language == 1);
+        QCOMPARE(looksChecked(chinese), language == 0);
+        QCOMPARE(buttonOf(&dialog, QDialogButtonBox::Ok)->text(),
+                 language == 1 ? QStringLiteral("OK") : QStringLiteral("\u786e\u5b9a"));
+
         QCOMPARE(window.windowTitle(),
                  language == 1 ? QStringLiteral("Alpha") : QStringLiteral("Beta"));
         const QLabel* loading = splash.findChild<QLabel*>(QStringLiteral("splashLoadingLabel"));
         QCOMPARE(loading->text(), language == 1 ? QStringLiteral("Loading...")
                                                 : QStringLiteral("\u6b63\u5728\u52a0\u8f7d..."));
+
+        // And back again.
+        (language == 1 ? chinese : english)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(looksChecked(english), settings.language() == 1);
+        QCOMPARE(looksChecked(chinese), settings.language() == 0);
+        QCOMPARE(buttonOf(&dialog, QDialogButtonBox::Ok)->text(),
+                 settings.language() == 1 ? QStringLiteral("OK") : QStringLiteral("\u786e\u5b9a"));
     }
 
     void mainWindowKeepsItsGeometry()
