@@ -18,16 +18,16 @@
 
 namespace {
 
+using namespace wire;
+
 // Lets the test hand the model reports as if they came from the unit.
 class InjectingModel : public DataModel
 {
 public:
-    void report(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+    void report(wire::Code code, const QByteArray& payload)
     {
         wire::PacketHeader h;
-        h.type = type;
-        h.subType = subType;
-        h.funcId = funcId;
+        h.setCode(code);
         h.access = wire::AccessReport;
         h.length = quint16(payload.size());
         dispatchPacket(h, payload.constData());
@@ -63,13 +63,13 @@ private slots:
         MainWindow window(model, settings);
         const QStatusBar* bar = window.mainStatusBar();
 
-        model.report(2, 2, 2, QByteArray::fromHex("010203"));
-        model.report(2, 2, 24, wire::bytesU32(0x2B));
-        model.report(2, 2, 3, QByteArray::fromHex("010019"));
-        model.report(2, 2, 4, "SN-4711");
-        model.report(2, 2, 9, wire::bytesF32(36.54f));
-        model.report(2, 2, 37, QByteArray(1, '\1'));
-        model.report(2, 2, 19, wire::bytesU32(37) + wire::bytesU32(52));
+        model.report(code::ArmVersion, QByteArray::fromHex("010203"));
+        model.report(code::BuildNumber, wire::bytesU32(0x2B));
+        model.report(code::DspVersion, QByteArray::fromHex("010019"));
+        model.report(code::SerialNumber, "SN-4711");
+        model.report(code::Temperature, wire::bytesF32(36.54f));
+        model.report(code::Fan, QByteArray(1, '\1'));
+        model.report(code::DspUsage, wire::bytesU32(37) + wire::bytesU32(52));
         const QStringList texts = labelTexts(bar);
         QVERIFY2(texts.contains(QStringLiteral("ARM :V1.2.3-2b")), qPrintable(texts.join('|')));
         QVERIFY(texts.contains(QStringLiteral("DSP :V1.0.25")));
@@ -79,13 +79,21 @@ private slots:
         QVERIFY(texts.contains(QStringLiteral("DSP Usage : 37.0%, 52.0%")));
 
         // Out-of-range temperatures and an unknown fan state show nothing.
-        model.report(2, 2, 9, wire::bytesF32(100.0f));
-        model.report(2, 2, 37, QByteArray(1, '\2'));
+        model.report(code::Temperature, wire::bytesF32(100.0f));
+        model.report(code::Fan, QByteArray(1, '\2'));
         QVERIFY(!labelTexts(bar).contains(QString::fromUtf8(" Temp : 100.0 ℃ ")));
         QVERIFY(labelTexts(bar).filter(QStringLiteral("Fan")).isEmpty());
 
-        model.report(2, 2, 16, QByteArray(1, '\1'));
+        model.report(code::SystemMute, QByteArray(1, '\1'));
         QVERIFY(window.mainStatusBar()->muteButton()->isChecked());
+
+        // The link ends: nothing of the unit stays, not even its build number.
+        model.resetLiveValues();
+        const QStringList blank = labelTexts(bar);
+        QVERIFY2(blank.contains(QStringLiteral("ARM :V0.0.0")), qPrintable(blank.join('|')));
+        QVERIFY(blank.contains(QStringLiteral("DSP :V0.0.0")));
+        QVERIFY(blank.contains(QStringLiteral("Serial Number : ")));
+        QVERIFY(!window.mainStatusBar()->muteButton()->isChecked());
     }
 
     void faultsAreShownAndRemindedUntilCleared()
@@ -100,7 +108,7 @@ private slots:
         SystemSettings settings;
         InjectingModel model;
         MainWindow window(model, settings);
-        model.report(2, 2, 14, QByteArray(1, '\x21'));
+        model.report(code::DeviceStatus, QByteArray(1, '\x21'));
         QVERIFY(window.faultMessageBox()->isVisible());
         QVERIFY(window.faultMessageBox()->text().contains(QStringLiteral("DSP, EPROM")));
         QVERIFY(window.faultTimer()->isActive());
@@ -110,7 +118,7 @@ private slots:
         window.timeout();
         QVERIFY(window.faultMessageBox()->isVisible());
 
-        model.report(2, 2, 14, QByteArray(1, '\0'));
+        model.report(code::DeviceStatus, QByteArray(1, '\0'));
         QVERIFY(!window.faultMessageBox()->isVisible());
         QVERIFY(!window.faultTimer()->isActive());
     }
@@ -190,7 +198,7 @@ private slots:
         masks.replace(0, 4, QByteArray(4, '\1'));
         QByteArray outputs(16, '\0');
         outputs.replace(0, 8, QByteArray(8, '\1'));
-        model.report(2, 2, 5, masks + outputs);
+        model.report(code::ChannelMasks, masks + outputs);
         QCOMPARE(window.profile().hiddenInputs, 0x0000FFF0u);
         QVERIFY(!window.recPlayDialog()->isVisible());
         QCOMPARE(configValue(QStringLiteral("DeviceVersionSelection"), QStringLiteral("Current"))
