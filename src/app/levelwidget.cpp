@@ -33,6 +33,8 @@ constexpr int kFaderWidth = 48;
 // The meters stand beside the fader's slot, which runs from 7 pixels below the fader's top to
 // 7 above its bottom.
 constexpr int kMeterInset = 7;
+// The meters' own scale, in whole decibels.
+const QVector<int> kMeterMarks{24, 12, 0, -12, -24, -40};
 
 void repolish(QWidget* w)
 {
@@ -130,8 +132,9 @@ void LevelWidget::buildStrip(int index)
     panelLayout->setContentsMargins(0, kGainEditHeight + 3, 0, 0);
     panelLayout->setSpacing(0);
 
+    // The meters stand at the panel's right, their scale at their left.
     auto* meters = new QHBoxLayout;
-    meters->setContentsMargins(0, kMeterInset, 0, kMeterInset);
+    meters->setContentsMargins(0, kMeterInset, 1, kMeterInset);
     meters->setSpacing(2);
     meters->addStretch(1);
     for (int side = 0; side < 2; ++side) {
@@ -141,7 +144,7 @@ void LevelWidget::buildStrip(int index)
         meters->addWidget(meter);
         s.meters[std::size_t(side)] = meter;
     }
-    meters->addStretch(1);
+    s.level->setScale(Meter::kDefaultMinimum, Meter::kDefaultMaximum, kMeterMarks);
     panelLayout->addLayout(meters, 1);
     levels->addWidget(s.level, 0, 0, 2, 1);
 
@@ -386,6 +389,11 @@ QPushButton* LevelWidget::invertButton(int channel) const
 QPushButton* LevelWidget::muteButton(int channel) const
 {
     return channel >= 0 && channel < m_strips.size() ? m_strips[channel].mute : nullptr;
+}
+
+MeterPanel* LevelWidget::levelPanel(int channel) const
+{
+    return channel >= 0 && channel < m_strips.size() ? m_strips[channel].level : nullptr;
 }
 
 QString LevelWidget::levelText(int channel) const

@@ -52,6 +52,8 @@ public:
     // The level reading above the meters.
     QString levelText(int channel) const;
     Meter* meter(int channel, int side = 0) const;
+    // The meters of a strip with their reading and scale.
+    MeterPanel* levelPanel(int channel) const;
     QLineEdit* gainEdit(int channel) const;
     Fader* fader(int channel) const;
 

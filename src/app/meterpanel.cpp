@@ -1,5 +1,7 @@
 #include "meterpanel.h"
 
+#include "meter.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHash>
@@ -7,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -34,6 +37,82 @@ void MeterPanel::setReading(const QString& text)
     m_reading = text;
     m_textLaidOut = false; // when next shown: a hidden panel never lays its readings out
     update(readingRect());
+}
+
+void MeterPanel::setScale(int minimum, int maximum, const QVector<int>& marks)
+{
+    m_scaleMinimum = minimum;
+    m_scaleMaximum = maximum;
+    m_marks = marks;
+    update();
+}
+
+QRect MeterPanel::meterRect() const
+{
+    QRect united;
+    const auto meters = findChildren<Meter*>(QString(), Qt::FindDirectChildrenOnly);
+    for (const Meter* m : meters) {
+        if (m->isVisibleTo(this))
+            united |= m->geometry();
+    }
+    return united;
+}
+
+int MeterPanel::markY(int level) const
+{
+    const QRect meters = meterRect();
+    const int span = m_scaleMaximum - m_scaleMinimum;
+    if (meters.isEmpty() || span <= 0 || level < m_scaleMinimum || level > m_scaleMaximum)
+        return -1;
+    // Where the meter's lit part ends at this level.
+    return meters.top() +
+           int(std::lround(meters.height() * double(m_scaleMaximum - level) / double(span)));
+}
+
+QFont MeterPanel::markFont() const
+{
+    // As small as it must be for the widest mark to fit beside the meters, but legible.
+    QFont f = font();
+    const int room = meterRect().left() - 4;
+    const int wide = QFontMetrics(f).horizontalAdvance(QStringLiteral("-40"));
+    if (wide > room && room > 0 && f.pointSizeF() > 0)
+        f.setPointSizeF(std::max(5.0, f.pointSizeF() * room / wide));
+    return f;
+}
+
+bool MeterPanel::marksLabelled() const
+{
+    return meterRect().left() - 4 >=
+           QFontMetrics(markFont()).horizontalAdvance(QStringLiteral("-40"));
+}
+
+void MeterPanel::paintScale(QPainter& p, const QRect& dirty) const
+{
+    const QRect meters = meterRect();
+    if (m_marks.isEmpty() || meters.isEmpty())
+        return;
+    const QColor ink = palette().color(foregroundRole());
+    QColor tick = ink;
+    tick.setAlphaF(0.55);
+    const bool labels = marksLabelled();
+    const QFont small = markFont();
+    const QFontMetrics fm(small);
+    p.setFont(small);
+    for (int level : m_marks) {
+        const int y = markY(level);
+        if (y < 0)
+            continue;
+        const QRect band(0, y - fm.height(), meters.left(), 2 * fm.height());
+        if (!dirty.intersects(band))
+            continue;
+        p.setPen(tick);
+        p.drawLine(meters.left() - 3, y, meters.left() - 1, y);
+        if (!labels)
+            continue;
+        p.setPen(ink);
+        const QRect text(0, y - fm.height() / 2, meters.left() - 4, fm.height());
+        p.drawText(text, Qt::AlignRight | Qt::AlignVCenter, QString::number(level));
+    }
 }
 
 void MeterPanel::setReadingHeight(int height)
@@ -97,6 +176,7 @@ void MeterPanel::paintEvent(QPaintEvent* event)
     const QColor background = palette().color(backgroundRole());
     for (const QRect& r : event->region())
         p.fillRect(r, background);
+    paintScale(p, event->rect());
     const QRect text = readingRect();
     if (m_reading.isEmpty() || !event->rect().intersects(text))
         return;

@@ -2,8 +2,10 @@
 // columns. The meters following a unit are tested with the level strips.
 #include "appsupport.h"
 #include "datamodel.h"
+#include "levelwidget.h"
 #include "meter.h"
 #include "meterdialog.h"
+#include "meterpanel.h"
 #include "reportrouter.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -124,6 +126,29 @@ private slots:
         dialog.refreshInputPreFader();
         QTRY_VERIFY(meterPaints.count > meterBefore);
         QVERIFY(panelPaints.count > panelBefore);
+    }
+
+    // The strip's meter carries its own scale: a level is read where the meter's lit part ends,
+    // not off the fader's scale beside it.
+    void stripMetersHaveTheirOwnScale()
+    {
+        LevelWidget strips(3);
+        strips.setSecondMeterVisible(2, true);
+        strips.resize(400, 420);
+        strips.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&strips));
+        for (int level : {24, 12, 0, -12, -24, -40}) {
+            strips.setMeterLevel(0, level);
+            const Meter* meter = strips.meter(0);
+            const int litTop =
+                meter->geometry().top() + int(std::lround(meter->height() * (24.0 - level) / 64.0));
+            QCOMPARE(strips.levelPanel(0)->markY(level), litTop);
+        }
+        QCOMPARE(strips.levelPanel(0)->markY(-41), -1);
+        QVERIFY(strips.levelPanel(0)->marksLabelled());
+        // The stereo strip has room for the ticks only.
+        QVERIFY(!strips.levelPanel(2)->marksLabelled());
+        QVERIFY(strips.levelPanel(2)->markY(0) > 0);
     }
 
     void usbPairAndHiddenColumns_data()
