@@ -380,6 +380,10 @@ void DeviceWidget::setLogin(uchar state)
     case 0:
         if (m_model)
             m_model->login(QString::fromLatin1(kGuestPassword), false);
+        if (const DeviceRecord* record = m_model->device(m_model->currentDevice()))
+            m_loginDialog->setUnit(
+                DeviceRegistry::fieldText(record->packet.model, int(sizeof record->packet.model)),
+                record->packet.ipAddress);
         m_loginDialog->show();
         break;
     case 1:

@@ -7,7 +7,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Asks for the password of a unit that wants one. Shown by the device panel, not modal.
+// Asks for the password of a unit that wants one, naming the unit (model and address). Shown by
+// the device panel, not modal. Its layout stays put when the wrong-password line appears.
 class LoginDialog : public QDialog
 {
     Q_OBJECT
@@ -17,6 +18,9 @@ public:
     QLineEdit* passwordEdit() const { return m_passwordEdit; }
     QPushButton* loginButton() const { return m_loginButton; }
     bool isPasswordWrongShown() const;
+    // The unit that asks: its model text and IPv4 address.
+    void setUnit(const QString& model, quint32 ip);
+    QString unitText() const;
 
 public slots:
     void loginButtonClicked();
@@ -30,6 +34,9 @@ private:
     void retranslate();
 
     DataModel* m_model;
+    QString m_unitModel;
+    quint32 m_unitAddress = 0;
+    QLabel* m_unitLabel;
     QLabel* m_passwordLabel;
     QLineEdit* m_passwordEdit;
     QPushButton* m_loginButton;

@@ -106,12 +106,20 @@ private slots:
         click(*panel, 0);
         LoginDialog* dialog = panel->loginDialog();
         QTRY_VERIFY(dialog->isVisible());
+        // It says which unit asks, and its hint is not cut.
+        QCOMPARE(dialog->unitText(), QStringLiteral("VU-1616 at 127.0.0.1 asks for its password."));
+        const QLineEdit* edit = dialog->passwordEdit();
+        QVERIFY(edit->width() > edit->fontMetrics().horizontalAdvance(edit->placeholderText()) + 8);
+        const QSize size = dialog->size();
+        const QPoint button = dialog->loginButton()->pos();
 
         dialog->passwordEdit()->setText(QStringLiteral("guess"));
         QTest::mouseClick(dialog->loginButton(), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
-        // Refused: the dialog comes back with the wrong-password line.
+        // Refused: the dialog comes back with the wrong-password line, and nothing moves.
         QTRY_VERIFY(dialog->isVisible() && dialog->isPasswordWrongShown());
+        QCOMPARE(dialog->size(), size);
+        QCOMPARE(dialog->loginButton()->pos(), button);
         QVERIFY(!m_rig.model().isLoggedIn());
         QVERIFY(dialog->passwordEdit()->text().isEmpty());
 

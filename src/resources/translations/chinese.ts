@@ -348,6 +348,14 @@
         <source>Password is wrong!</source>
         <translation>密码错误！</translation>
     </message>
+    <message>
+        <source>The unit at %1 asks for its password.</source>
+        <translation>%1 处的设备要求输入密码。</translation>
+    </message>
+    <message>
+        <source>%1 at %2 asks for its password.</source>
+        <translation>%2 处的 %1 要求输入密码。</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>

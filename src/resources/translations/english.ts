@@ -348,6 +348,14 @@
         <source>Password is wrong!</source>
         <translation>Password is wrong!</translation>
     </message>
+    <message>
+        <source>The unit at %1 asks for its password.</source>
+        <translation>The unit at %1 asks for its password.</translation>
+    </message>
+    <message>
+        <source>%1 at %2 asks for its password.</source>
+        <translation>%1 at %2 asks for its password.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
