@@ -89,6 +89,8 @@ public:
     int appendDevice(const UDPBrowsingPacket& packet, bool online,
                      const QHostAddress& localAddress = {});
     int deviceCount() const { return m_devices.size(); }
+    // The first unit listed at this address, or -1.
+    int indexOfAddress(quint32 ip) const { return m_devices.indexOfAddress(ip); }
     const DeviceRecord* device(int index) const { return m_devices.at(index); }
     void selectDevice(int index, bool flag);
     void connectToDevice() { m_link.connectToDevice(); }

@@ -19,6 +19,15 @@ int DeviceList::indexOfId(quint32 deviceId) const
     return -1;
 }
 
+int DeviceList::indexOfAddress(quint32 ip) const
+{
+    for (int i = 0; i < m_records.size(); ++i) {
+        if (m_records[i]->packet.ipAddress == ip)
+            return i;
+    }
+    return -1;
+}
+
 int DeviceList::indexOfSocket(const QObject* socket) const
 {
     for (int i = 0; i < m_records.size(); ++i) {

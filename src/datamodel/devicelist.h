@@ -20,6 +20,7 @@ public:
     // Null outside the list.
     DeviceRecord* at(int index) const;
     int indexOfId(quint32 deviceId) const;
+    int indexOfAddress(quint32 ip) const;
     int indexOfSocket(const QObject* socket) const;
 
     // Appends a record for a unit and returns its index.

@@ -50,8 +50,24 @@ void AddDeviceDialog::okButtonClicked()
         m_addressEdit->setFocus();
         return;
     }
-    if (m_model)
-        m_model->addDeviceByAddress(address);
+    if (!m_model) {
+        accept();
+        return;
+    }
+    const int known = m_model->indexOfAddress(address);
+    if (known >= 0) {
+        // A second row for the same unit would stay empty: the one that is there is chosen.
+        QMessageBox box(QMessageBox::Information, tr("Add Device"),
+                        tr("The unit at %1 is already in the list; it has been selected.")
+                            .arg(AddressField::dotted(address)),
+                        QMessageBox::NoButton, this);
+        box.addButton(tr("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        m_model->selectDevice(known, false);
+        accept();
+        return;
+    }
+    m_model->addDeviceByAddress(address);
     accept();
 }
 

@@ -325,6 +325,26 @@ private slots:
         QCOMPARE(m_rig.model().deviceCount(), 1);
         QCOMPARE(panel->itemWidget(0)->ipAddressText(), QStringLiteral("127.0.0.44"));
         QVERIFY(!panel->itemWidget(0)->isOnline());
+
+        // The same address again: no second row; the unit that is listed is chosen, and the
+        // user is told so.
+        QString told;
+        ModalHandler again([&](QWidget* modal) {
+            auto* dialog = qobject_cast<AddDeviceDialog*>(modal);
+            QVERIFY(dialog);
+            ModalHandler notice([&](QWidget* box) {
+                told = static_cast<QMessageBox*>(box)->text();
+                clickMessageBoxButton(box, QStringLiteral("OK"));
+            });
+            QTest::keyClicks(dialog->addressEdit(), QStringLiteral("127.0.0.44"));
+            QTest::keyClick(dialog->addressEdit(), Qt::Key_Return);
+        });
+        QTest::mouseClick(panel->addButton(), Qt::LeftButton);
+        QCOMPARE(m_rig.model().deviceCount(), 1);
+        QCOMPARE(panel->listWidget()->count(), 1);
+        QCOMPARE(m_rig.model().currentDevice(), 0);
+        QVERIFY(panel->itemWidget(0)->isSelected());
+        QVERIFY(told.contains(QStringLiteral("127.0.0.44")));
     }
 
     void iconsFollowStateAndAppearance()

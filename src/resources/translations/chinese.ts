@@ -23,6 +23,10 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>The unit at %1 is already in the list; it has been selected.</source>
+        <translation>%1 处的设备已在列表中，已为您选中该设备。</translation>
+    </message>
 </context>
 <context>
     <name>CommandAssistantDialog</name>

@@ -23,6 +23,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>The unit at %1 is already in the list; it has been selected.</source>
+        <translation>The unit at %1 is already in the list; it has been selected.</translation>
+    </message>
 </context>
 <context>
     <name>CommandAssistantDialog</name>
