@@ -6,6 +6,8 @@
 
 #include <QTcpSocket>
 
+#include <algorithm>
+
 ControlLink::ControlLink(DeviceList& devices, QObject* parent) : QObject(parent), m_devices(devices)
 {}
 
@@ -55,6 +57,7 @@ bool ControlLink::select(int index)
     m_bindAddress.clear();
     m_firstBindAddress.clear();
     m_firstCycle = true;
+    m_attempts = 0;
     if (m_current >= 0)
         connectToDevice();
     return true;
@@ -64,6 +67,7 @@ void ControlLink::unitCameOnline()
 {
     m_firstBindAddress.clear();
     m_firstCycle = true;
+    m_attempts = 0;
 }
 
 void ControlLink::connectToDevice()
@@ -209,6 +213,7 @@ void ControlLink::tcpConnected()
     m_lastReceive = Clock::now();
     m_firstBindAddress.clear();
     m_firstCycle = true;
+    m_attempts = 0;
 }
 
 void ControlLink::tcpStateChanged(QAbstractSocket::SocketState state)
@@ -246,10 +251,26 @@ bool ControlLink::tick()
     return true;
 }
 
+int ControlLink::candidateCount()
+{
+    int count = 0;
+    const auto interfaces = NetworkInterfaces::all();
+    for (const LocalInterface& li : interfaces) {
+        for (const QNetworkAddressEntry& e : li.entries)
+            count += e.ip().protocol() == QAbstractSocket::IPv4Protocol ? 1 : 0;
+    }
+    return std::max(count, 1);
+}
+
 void ControlLink::connectionTimedOut()
 {
+    ++m_attempts;
     const bool sameAsFirst = m_bindAddress == m_firstBindAddress && !m_firstBindAddress.isNull();
-    if (sameAsFirst && !m_firstCycle) {
+    // A unit that keeps announcing itself refills the address it was heard on with every
+    // datagram, so every attempt may start from that address and the round through the
+    // interfaces never closes; counting the attempts closes it all the same.
+    if ((sameAsFirst && !m_firstCycle) || m_attempts > candidateCount()) {
+        m_attempts = 0;
         emit connectTimeout(true); // every local address has been tried once
     } else {
         if (sameAsFirst)

@@ -84,6 +84,8 @@ public slots:
 private:
     QTcpSocket* currentSocket() const;
     QHostAddress chooseBindAddress(const QHostAddress& target) const;
+    // The local addresses an attempt can start from, at least one.
+    static int candidateCount();
     void connectionTimedOut();
     void sendDueCommands();
 
@@ -99,6 +101,8 @@ private:
     QHostAddress m_bindAddress;
     QHostAddress m_firstBindAddress;
     bool m_firstCycle = false;
+    // Attempts that timed out since the round began.
+    int m_attempts = 0;
 
     wire::PacketCutter m_receive;
     QByteArray m_sendBuffer;

@@ -9,6 +9,7 @@
 
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QUdpSocket>
 #include <QtTest>
 
 namespace {
@@ -153,7 +154,47 @@ private slots:
         QCOMPARE(timeouts.count(), 2);
         QCOMPARE(timeouts[0][0].toBool(), false);
         QCOMPARE(timeouts[1][0].toBool(), true);
-        useControlPort(m_server.serverPort());
+    }
+
+    // A unit that keeps announcing itself on an interface but refuses the connection: every
+    // datagram refills the address it was heard on, yet a full round of attempts is still
+    // reported, so that the user hears of it.
+    void anAnnouncingUnitThatRefusesStillEndsItsRound()
+    {
+        m_interfaces = {fakeInterface(1, "127.0.0.2", 8)};
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        useControlPort(closed.serverPort());
+        closed.close();
+        const auto restore = qScopeGuard([this] { useControlPort(m_server.serverPort()); });
+
+        DataModel model(m_link);
+        model.setTickTimerRunning(false);
+        QUdpSocket* heardOn = nullptr;
+        const auto sockets = model.findChildren<QUdpSocket*>();
+        for (QUdpSocket* socket : sockets) {
+            if (socket->localAddress() == QHostAddress(QStringLiteral("127.0.0.2")))
+                heardOn = socket;
+        }
+        QVERIFY(heardOn);
+        DataModel::UDPBrowsingPacket unit = loopbackUnit();
+        unit.header = wire::kBrowsingHeader;
+        unit.tail = wire::kBrowsingTail;
+        unit.packetType = 4;
+        const QByteArray datagram(reinterpret_cast<const char*>(&unit), sizeof unit);
+        model.handleBrowsingPacket(heardOn, datagram);
+        QCOMPARE(model.device(0)->localAddress, QHostAddress(QStringLiteral("127.0.0.2")));
+
+        QSignalSpy timeouts(&model, &DataModel::tcpConnectTimeout);
+        model.selectDevice(0, false);
+        for (int second = 0; second < 7; ++second) {
+            m_now += 1000;
+            model.handleBrowsingPacket(heardOn, datagram);
+            ticks(model, 100);
+        }
+        QCOMPARE(timeouts.count(), 2);
+        QCOMPARE(timeouts[0][0].toBool(), false);
+        QCOMPARE(timeouts[1][0].toBool(), true);
     }
 
     void reconnectsFirstThroughTheInterfaceThatWorked()
