@@ -58,6 +58,13 @@ DeviceItemWidget::DeviceItemWidget(QWidget* parent) : QWidget(parent)
     m_onlineMark = markLabel("deviceOnlineMark", QChar(0xF002), 7, this);
     m_onlineMark->setProperty("browsing", false);
     m_onlineMark->setProperty("status", QStringLiteral("0"));
+    m_linkMark = markLabel("deviceLinkMark", QChar(0xF021), 7, this);
+    m_linkLabel = new QLabel(this);
+    m_linkLabel->setObjectName(QStringLiteral("deviceLinkLabel"));
+    for (QLabel* l : {m_linkMark, m_linkLabel}) {
+        l->setProperty("linkState", QStringLiteral("idle"));
+        l->hide();
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 8, 4, 8);
@@ -69,6 +76,9 @@ DeviceItemWidget::DeviceItemWidget(QWidget* parent) : QWidget(parent)
     marks->setContentsMargins(4, 0, 4, 0);
     marks->setSpacing(4);
     marks->addWidget(m_faultMark);
+    marks->addStretch();
+    marks->addWidget(m_linkMark);
+    marks->addWidget(m_linkLabel);
     marks->addStretch();
     marks->addWidget(m_onlineMark);
     layout->addLayout(marks);
@@ -117,6 +127,37 @@ void DeviceItemWidget::setSelected(bool selected)
     }
 }
 
+void DeviceItemWidget::setLinkState(LinkState state)
+{
+    if (state == m_linkState)
+        return;
+    m_linkState = state;
+    struct Look
+    {
+        const char* name;
+        ushort glyph;
+    };
+    // FontAwesome: refresh, link, unlock, warning.
+    static const Look looks[] = {{"idle", 0xF021},
+                                 {"connecting", 0xF021},
+                                 {"connected", 0xF0C1},
+                                 {"loggedIn", 0xF09C},
+                                 {"timedOut", 0xF071}};
+    const Look& look = looks[int(state)];
+    m_linkMark->setText(QString(QChar(look.glyph)));
+    for (QLabel* l : {m_linkMark, m_linkLabel}) {
+        l->setProperty("linkState", QString::fromLatin1(look.name));
+        l->setVisible(state != LinkState::Idle);
+        repolish(l);
+    }
+    retranslate();
+}
+
+QString DeviceItemWidget::linkStateText() const
+{
+    return m_linkLabel->text();
+}
+
 QString DeviceItemWidget::ipAddressText() const
 {
     return m_ipLabel->text();
@@ -148,4 +189,21 @@ void DeviceItemWidget::retranslate()
 {
     m_faultMark->setToolTip(tr("Fault"));
     m_onlineMark->setToolTip(m_online ? tr("Online") : tr("Offline"));
+    switch (m_linkState) {
+    case LinkState::Idle:
+        m_linkLabel->clear();
+        break;
+    case LinkState::Connecting:
+        m_linkLabel->setText(tr("Connecting..."));
+        break;
+    case LinkState::Connected:
+        m_linkLabel->setText(tr("Connected"));
+        break;
+    case LinkState::LoggedIn:
+        m_linkLabel->setText(tr("Logged in"));
+        break;
+    case LinkState::TimedOut:
+        m_linkLabel->setText(tr("Timed out"));
+        break;
+    }
 }

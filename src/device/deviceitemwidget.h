@@ -5,11 +5,20 @@
 class QLabel;
 
 // One row of the device panel: model, IP address and current preset of a unit, with a fault
-// mark and an online mark below.
+// mark, the state of the link to it (for the selected unit) and an online mark below.
 class DeviceItemWidget : public QWidget
 {
     Q_OBJECT
 public:
+    enum class LinkState
+    {
+        Idle, // not the selected unit: nothing shown
+        Connecting,
+        Connected,
+        LoggedIn,
+        TimedOut,
+    };
+
     explicit DeviceItemWidget(QWidget* parent = nullptr);
 
     void setIPAddress(uint ip);
@@ -18,6 +27,9 @@ public:
     void setFault(bool fault);
     void setLinkStatus(bool online);
     void setSelected(bool selected);
+    void setLinkState(LinkState state);
+    LinkState linkState() const { return m_linkState; }
+    QString linkStateText() const;
 
     QString ipAddressText() const;
     QString modelText() const;
@@ -40,6 +52,9 @@ private:
     QLabel* m_presetLabel;
     QLabel* m_faultMark;
     QLabel* m_onlineMark;
+    QLabel* m_linkMark;
+    QLabel* m_linkLabel;
+    LinkState m_linkState = LinkState::Idle;
     bool m_online = false;
     bool m_selected = false;
 };

@@ -337,11 +337,15 @@ void DeviceWidget::setSelectedIndex(int index, bool removing)
     } else if (!removing && index >= 0) {
         if (m_list->currentRow() != index)
             m_list->setCurrentRow(index);
+        m_timedOut = false;
         setEditRemoveEnabled(true);
+        showLinkStates();
         m_timeoutBox->hide();
         return;
     }
+    m_timedOut = false;
     setEditRemoveEnabled(index >= 0);
+    showLinkStates();
     if (index < 0) {
         if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(m_list->currentItem())))
             w->setSelected(false);
@@ -362,8 +366,11 @@ void DeviceWidget::setLinkStatus(int row)
     const bool connected =
         record->socket && record->socket->state() == QAbstractSocket::ConnectedState;
     setDisconnectEnabled(connected);
-    if (connected)
+    if (connected) {
         m_timeoutBox->hide();
+        m_timedOut = false;
+    }
+    showLinkStates();
     if (m_model->isLoggedIn()) {
         m_loggedInLatch = true;
         emit loginChanged(true);
@@ -424,6 +431,8 @@ bool DeviceWidget::currentUnitInLocalSubnet() const
 
 void DeviceWidget::setConnectTimeout(bool fullRound)
 {
+    m_timedOut = true;
+    showLinkStates();
     if (!m_remind || !m_model)
         return;
     if (qobject_cast<EditDeviceDialog*>(QApplication::activeModalWidget()))
@@ -441,6 +450,27 @@ void DeviceWidget::setConnectTimeout(bool fullRound)
 }
 
 // ---- look and language
+
+void DeviceWidget::showLinkStates()
+{
+    using State = DeviceItemWidget::LinkState;
+    const int current = m_model ? m_model->currentDevice() : -1;
+    for (int row = 0; row < m_list->count(); ++row) {
+        DeviceItemWidget* w = itemWidget(row);
+        if (!w)
+            continue;
+        State state = State::Idle;
+        if (row == current) {
+            if (m_model->isLoggedIn())
+                state = State::LoggedIn;
+            else if (isCurrentConnected())
+                state = State::Connected;
+            else
+                state = m_timedOut ? State::TimedOut : State::Connecting;
+        }
+        w->setLinkState(state);
+    }
+}
 
 void DeviceWidget::setEditRemoveEnabled(bool enabled)
 {

@@ -86,6 +86,8 @@ private:
     void retranslate();
     void updateIcons();
     void setEditRemoveEnabled(bool enabled);
+    // Shows the state of the link on the selected unit's row, and nothing on the others.
+    void showLinkStates();
     void setDisconnectEnabled(bool enabled);
     // The row an edit or remove acts on: the clicked row for the menu, the current unit for
     // the buttons.
@@ -120,4 +122,6 @@ private:
     // Set once the current unit has accepted a login; its end is noticed when the unit's link
     // changes while the model is no longer logged in.
     bool m_loggedInLatch = false;
+    // The last attempt timed out, and the link has not come up since.
+    bool m_timedOut = false;
 };

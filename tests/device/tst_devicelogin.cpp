@@ -77,16 +77,20 @@ private slots:
         QCOMPARE(model.currentDevice(), 0);
         QVERIFY(row->isSelected());
         QVERIFY(panel->editButton()->isEnabled());
+        using State = DeviceItemWidget::LinkState;
         if (opensAtOnce) {
             // Without a password, or with the built-in one the panel tries first.
             QTRY_VERIFY(lastLogin(logins, true));
             QVERIFY(model.isLoggedIn());
+            QCOMPARE(row->linkState(), State::LoggedIn);
+            QCOMPARE(row->linkStateText(), QStringLiteral("Logged in"));
             QVERIFY(panel->disconnectButton()->isEnabled());
             QVERIFY(!panel->loginDialog()->isVisible());
             return;
         }
         QTRY_VERIFY(panel->loginDialog()->isVisible());
         QVERIFY(panel->disconnectButton()->isEnabled());
+        QCOMPARE(row->linkState(), State::Connected);
         // The built-in password went out first; the unit ignores it. An answer to it would
         // arrive before the answer to this later question.
         model.sendQuery(wire::code::Login);
@@ -169,6 +173,9 @@ private slots:
             [](QWidget* box) { clickMessageBoxButton(box, QStringLiteral("OK")); });
         QTest::mouseClick(panel->disconnectButton(), Qt::LeftButton);
         QCOMPARE(model.currentDevice(), -1);
+        // No row speaks of a link any more.
+        for (int r = 0; r < panel->listWidget()->count(); ++r)
+            QCOMPARE(panel->itemWidget(r)->linkState(), DeviceItemWidget::LinkState::Idle);
         QCOMPARE(panel->listWidget()->currentRow(), -1);
         QVERIFY(!panel->itemWidget(0)->isSelected());
         QVERIFY(!panel->editButton()->isEnabled());

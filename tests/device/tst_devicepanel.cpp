@@ -174,9 +174,15 @@ private slots:
         QSignalSpy timeouts(&m_rig.model(), &DataModel::tcpConnectTimeout);
         panel->listWidget()->setCurrentRow(0);
         QCOMPARE(m_rig.model().currentDevice(), 0);
+        using State = DeviceItemWidget::LinkState;
+        QCOMPARE(panel->itemWidget(0)->linkState(), State::Connecting);
+        QCOMPARE(panel->itemWidget(0)->linkStateText(), QStringLiteral("Connecting..."));
         m_rig.ticks(DataModel::kConnectTimeoutTicks);
         QCOMPARE(timeouts.count(), 1);
         QCOMPARE(panel->connectTimeoutMessageBox()->isVisible(), afterFirst);
+        // The row says so, also while the next attempt runs.
+        QCOMPARE(panel->itemWidget(0)->linkState(), State::TimedOut);
+        QCOMPARE(panel->itemWidget(0)->linkStateText(), QStringLiteral("Timed out"));
         panel->connectTimeoutMessageBox()->hide();
         m_rig.ticks(DataModel::kConnectTimeoutTicks);
         QCOMPARE(timeouts.count(), 2);

@@ -49,6 +49,22 @@
         <source>Offline</source>
         <translation>离线</translation>
     </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>正在连接...</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Logged in</source>
+        <translation>已登录</translation>
+    </message>
+    <message>
+        <source>Timed out</source>
+        <translation>连接超时</translation>
+    </message>
 </context>
 <context>
     <name>DeviceListDialog</name>

@@ -49,6 +49,22 @@
         <source>Offline</source>
         <translation>Offline</translation>
     </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Logged in</source>
+        <translation>Logged in</translation>
+    </message>
+    <message>
+        <source>Timed out</source>
+        <translation>Timed out</translation>
+    </message>
 </context>
 <context>
     <name>DeviceListDialog</name>
