@@ -3,6 +3,7 @@
 #include "replies.h"
 #include "unitcore.h"
 #include "wire/commands.h"
+#include "wire/levelrules.h"
 #include "wire/packet.h"
 #include "wire/ranges.h"
 
@@ -116,26 +117,15 @@ struct CopyTargets
     quint32 outputs = 0;
 };
 
-// The level a fader command leaves: at or below the bottom the fader is off; otherwise the
-// value is held inside the channel's allowed range.
-float faderLevel(float requested, float faderMin, float faderMax)
-{
-    if (requested <= wire::kFaderBottom)
-        return wire::kLevelOff;
-    return std::clamp(requested, std::max(faderMin, wire::kFaderBottom), faderMax);
-}
-
-// A fader range command [channel, max, min] in whole dB.
+// A fader range command [channel, max, min] in whole dB; a level above the bottom moves into
+// the new range.
 template <typename Channel> void setFaderRange(Channel& c, qint8 maximum, qint8 minimum)
 {
-    float hi = std::clamp<float>(maximum, wire::kFaderBottom, wire::kFaderTop);
-    float lo = std::clamp<float>(minimum, wire::kFaderBottom, wire::kFaderTop);
-    if (lo > hi)
-        std::swap(lo, hi);
-    c.faderMin = lo;
-    c.faderMax = hi;
+    const wire::FaderTravel travel = wire::faderTravel(minimum, maximum);
+    c.faderMin = travel.min;
+    c.faderMax = travel.max;
     if (c.levelGain > wire::kFaderBottom)
-        c.levelGain = faderLevel(c.levelGain, lo, hi);
+        c.levelGain = wire::faderLevel(c.levelGain, travel.min, travel.max);
 }
 
 template <typename Channel> void stepFader(Channel& c, float step)
@@ -252,25 +242,21 @@ bool DspCommands::inputSetup(UnitState& state, wire::Code code, const QByteArray
 
 namespace {
 
-// A level change reaches every strip of the channel's group, and inputs 1 and 2 move together
-// when the first is in the paired input mode (2), as the application shows them.
+// A level change reaches the edited strip and its followers, as the application shows them:
+// the rest of its level group, and the other input of the pair 0/1 while `linkedPair`.
 template <typename Channels, typename Apply>
 void applyToMembers(Channels& channels, int ch, bool linkedPair, const Apply& apply)
 {
-    const quint8 group = channels[std::size_t(ch)].levelGroup;
-    for (int i = 0; i < int(channels.size()); ++i) {
-        const bool member = i == ch || (group != 0 && channels[std::size_t(i)].levelGroup == group);
-        const bool partner = linkedPair && (ch == 0 || ch == 1) && i == 1 - ch;
-        if (member || partner)
-            apply(channels[std::size_t(i)]);
-    }
+    const auto groupOf = [&channels](int i) { return channels[std::size_t(i)].levelGroup; };
+    apply(channels[std::size_t(ch)]);
+    for (const int i : wire::levelFollowers(int(channels.size()), ch, groupOf, true, linkedPair))
+        apply(channels[std::size_t(i)]);
 }
-
-constexpr quint8 kPairedInputMode = 2;
 
 bool linkedPair(const UnitState& state, int ch)
 {
-    return (ch == 0 || ch == 1) && state.dsp.inputs[std::size_t(ch)].inputMode == kPairedInputMode;
+    return wire::inLinkedPair(ch) &&
+           state.dsp.inputs[std::size_t(ch)].inputMode == wire::kLinkedPairInputMode;
 }
 
 } // namespace
@@ -307,8 +293,9 @@ bool DspCommands::inputLevel(UnitState& state, wire::Code code, const QByteArray
     case wire::code::InputLevelGain.key():
         if (!channelFloat(payload, n, ch, f))
             return false;
-        applyToMembers(in, ch, linkedPair(state, ch),
-                       [&](Input& c) { c.levelGain = faderLevel(f, c.faderMin, c.faderMax); });
+        applyToMembers(in, ch, linkedPair(state, ch), [&](Input& c) {
+            c.levelGain = wire::faderLevel(f, c.faderMin, c.faderMax);
+        });
         return true;
     case wire::code::InputLevelStep.key():
         if (!channelFloat(payload, n, ch, f))
@@ -352,8 +339,9 @@ bool DspCommands::outputLevel(UnitState& state, wire::Code code, const QByteArra
     case wire::code::OutputLevelGain.key():
         if (!channelFloat(payload, n, ch, f))
             return false;
-        applyToMembers(out, ch, false,
-                       [&](Output& c) { c.levelGain = faderLevel(f, c.faderMin, c.faderMax); });
+        applyToMembers(out, ch, false, [&](Output& c) {
+            c.levelGain = wire::faderLevel(f, c.faderMin, c.faderMax);
+        });
         return true;
     case wire::code::OutputLevelStep.key():
         if (!channelFloat(payload, n, ch, f))
