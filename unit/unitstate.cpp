@@ -84,7 +84,8 @@ wire::HLPF UnitState::defaultLpf()
 
 wire::PEQ UnitState::defaultPeq(int band)
 {
-    static constexpr float frequencies[kBands] = {100, 300, 500, 800, 1000, 3000, 5000, 8000};
+    static constexpr float frequencies[wire::kPeqBands] = {100,  300,  500,  800,
+                                                           1000, 3000, 5000, 8000};
     return wire::PEQ{1, 0, frequencies[band & 7], 0.0f, 43};
 }
 
@@ -111,11 +112,11 @@ UnitState::Input UnitState::defaultInput()
     in.agc = defaultAgc();
     in.hpf = defaultHpf();
     in.lpf = defaultLpf();
-    for (int band = 0; band < kBands; ++band)
+    for (int band = 0; band < wire::kPeqBands; ++band)
         in.peq[std::size_t(band)] = defaultPeq(band);
     in.limiter = defaultLimiter();
-    in.faderMin = -56.0f;
-    in.faderMax = 12.0f;
+    in.faderMin = wire::kFaderBottom;
+    in.faderMax = wire::kFaderTop;
     return in;
 }
 
@@ -123,11 +124,11 @@ UnitState::Output UnitState::defaultOutput()
 {
     Output out;
     std::memset(&out, 0, sizeof out);
-    out.faderMin = -56.0f;
-    out.faderMax = 12.0f;
+    out.faderMin = wire::kFaderBottom;
+    out.faderMax = wire::kFaderTop;
     out.hpf = defaultHpf();
     out.lpf = defaultLpf();
-    for (int band = 0; band < kBands; ++band)
+    for (int band = 0; band < wire::kPeqBands; ++band)
         out.peq[std::size_t(band)] = defaultPeq(band);
     out.limiter = defaultLimiter();
     return out;

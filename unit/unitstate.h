@@ -1,6 +1,8 @@
 #pragma once
 
 #include "channelprofile.h"
+#include "wire/commands.h"
+#include "wire/ranges.h"
 #include "wire/records.h"
 
 #include <QByteArray>
@@ -12,14 +14,8 @@
 class UnitState
 {
 public:
-    static constexpr int kInputs = 18;
-    static constexpr int kOutputs = 16;
-    static constexpr int kBands = 8;
     // Inputs that carry the per-channel auto mixer, input setup and echo-cancellation flags.
-    static constexpr int kConferenceInputs = 16;
-    static constexpr int kAecBlockSize = 19;
-    static constexpr int kLabelSize = 16;
-    static constexpr int kExtraLabelSize = 10;
+    static constexpr int kConferenceInputs = wire::kAnalogueInputs;
 
     struct Input
     {
@@ -32,7 +28,7 @@ public:
         wire::AGC agc;
         wire::HLPF hpf;
         wire::HLPF lpf;
-        std::array<wire::PEQ, kBands> peq;
+        std::array<wire::PEQ, wire::kPeqBands> peq;
         wire::Limiter limiter;
         float delay;
         quint8 levelMute;
@@ -41,8 +37,8 @@ public:
         float levelGain;
         float faderMin;
         float faderMax;
-        std::array<quint8, kOutputs> mixEnabled;
-        std::array<qint8, kOutputs> mixGain;
+        std::array<quint8, wire::kOutputCount> mixEnabled;
+        std::array<qint8, wire::kOutputCount> mixGain;
         float amWeight;
         quint8 amGroup;
     };
@@ -57,7 +53,7 @@ public:
         float faderMax;
         wire::HLPF hpf;
         wire::HLPF lpf;
-        std::array<wire::PEQ, kBands> peq;
+        std::array<wire::PEQ, wire::kPeqBands> peq;
         wire::Limiter limiter;
         float delay;
     };
@@ -68,18 +64,17 @@ public:
         quint8 type;
         float frequency;
         float gain;
-        std::array<quint8, kOutputs> routing;
+        std::array<quint8, wire::kOutputCount> routing;
     };
 
     // Everything a preset holds.
     struct Dsp
     {
-        std::array<Input, kInputs> inputs;
-        std::array<Output, kOutputs> outputs;
+        std::array<Input, wire::kInputCount> inputs;
+        std::array<Output, wire::kOutputCount> outputs;
         Generator generator;
         quint8 aecOn;
-        // Level (0..3), 16 local-microphone flags and two further bytes.
-        std::array<quint8, kAecBlockSize> aec;
+        wire::EchoCancellationBlock aec;
         quint8 ancChannel;
         quint8 ancLevel;
         std::array<quint8, 2> autoMixerEnabled;
@@ -89,9 +84,9 @@ public:
 
     struct Labels
     {
-        std::array<QByteArray, kInputs> inputs;
-        std::array<QByteArray, kInputs> inputExtras;
-        std::array<QByteArray, kOutputs> outputs;
+        std::array<QByteArray, wire::kInputCount> inputs;
+        std::array<QByteArray, wire::kInputCount> inputExtras;
+        std::array<QByteArray, wire::kOutputCount> outputs;
     };
 
     // What the unit reports under type 2 (and type 4) besides labels and USB media.
