@@ -55,23 +55,23 @@ bool SystemCommands::apply(UnitCore& unit, wire::Code code, const QByteArray& pa
     case wire::code::RecordControl.key():
         return unit.usb().record(payload, unit.uptimeMs());
     case wire::code::TouchBlock.key():
-        if (payload.size() != 1 + int(s.blocks61[0].size()) ||
-            quint8(payload[0]) >= s.blocks61.size() || quint8(payload[1]) >= kTouchValues)
+        if (payload.size() != 1 + int(s.touchBlocks[0].size()) ||
+            quint8(payload[0]) >= s.touchBlocks.size() || quint8(payload[1]) >= kTouchValues)
             return false;
-        std::copy(payload.begin() + 1, payload.end(), s.blocks61[quint8(payload[0])].begin());
+        std::copy(payload.begin() + 1, payload.end(), s.touchBlocks[quint8(payload[0])].begin());
         return true;
     case wire::code::TouchMode.key():
         if (payload.size() != 5 || quint8(payload[0]) >= kTouchValues)
             return false;
-        s.mode161 = quint8(payload[0]);
+        s.touchMode = quint8(payload[0]);
         // The value only means something in that mode.
-        if (s.mode161 == kTouchModeWithValue)
-            s.value161 = wire::readU32(payload.constData() + 1);
+        if (s.touchMode == kTouchModeWithValue)
+            s.touchModeValue = wire::readU32(payload.constData() + 1);
         return true;
     case wire::code::TouchState.key():
         if (payload.size() != 1 || quint8(payload[0]) >= kTouchValues)
             return false;
-        s.value162 = quint8(payload[0]);
+        s.touchState = quint8(payload[0]);
         return true;
     default:
         return false;

@@ -97,16 +97,16 @@ bool SystemReports::build(UnitCore& unit, wire::Code code, const QByteArray& pay
         return usbValue(unit, code, payload, out);
     switch (code.key()) {
     case wire::code::StatusRecord1.key():
-        out.add(code, bytes(s.record41));
+        out.add(code, bytes(s.statusRecord1));
         return true;
     case wire::code::StatusRecordValue.key():
-        out.add(code, wire::bytesU16(s.record43));
+        out.add(code, wire::bytesU16(s.statusRecordValue));
         return true;
     case wire::code::StatusRecord4.key():
-        for (int i = 0; i < int(s.records44.size()); ++i) {
+        for (int i = 0; i < int(s.statusRecords4.size()); ++i) {
             if (payload.size() == 1 && quint8(payload[0]) != i)
                 continue;
-            out.add(code, u8(quint8(i)) + bytes(s.records44[std::size_t(i)]));
+            out.add(code, u8(quint8(i)) + bytes(s.statusRecords4[std::size_t(i)]));
         }
         return !out.isEmpty();
     case wire::code::InputLabels.key():
@@ -120,20 +120,20 @@ bool SystemReports::build(UnitCore& unit, wire::Code code, const QByteArray& pay
                                  wire::kSecondaryLabelBytes));
         return true;
     case wire::code::StatusBlock.key():
-        out.add(code, bytes(s.statusBlock41));
+        out.add(code, bytes(s.statusBlock));
         return true;
     case wire::code::TouchBlock.key():
-        for (int i = 0; i < int(s.blocks61.size()); ++i) {
+        for (int i = 0; i < int(s.touchBlocks.size()); ++i) {
             if (payload.size() == 1 && quint8(payload[0]) != i)
                 continue;
-            out.add(code, u8(quint8(i)) + bytes(s.blocks61[std::size_t(i)]));
+            out.add(code, u8(quint8(i)) + bytes(s.touchBlocks[std::size_t(i)]));
         }
         return !out.isEmpty();
     case wire::code::TouchMode.key():
-        out.add(code, u8(s.mode161) + wire::bytesU32(s.value161));
+        out.add(code, u8(s.touchMode) + wire::bytesU32(s.touchModeValue));
         return true;
     case wire::code::TouchState.key():
-        out.add(code, u8(s.value162));
+        out.add(code, u8(s.touchState));
         return true;
     default:
         return false;
@@ -221,7 +221,7 @@ bool SystemReports::systemValue(UnitCore& unit, wire::Code code, Replies& out)
         p = u8(s.usbStorage);
         break;
     case wire::code::StatusValue33.key():
-        p = wire::bytesU16(s.codeValue);
+        p = wire::bytesU16(s.statusValue33);
         break;
     case wire::code::VersionText.key():
         p = s.versionText;

@@ -22,7 +22,7 @@ UnitState::UnitState(const ChannelProfile& profile, quint32 deviceId) : m_profil
     s.deviceStatus = 0;
     s.statusFlag25 = 0;
     s.statusFlag28 = 0;
-    s.codeValue = quint16(0x0100 + profile.index());
+    s.statusValue33 = quint16(0x0100 + profile.index());
     s.statusWord35 = 0;
     s.statusByte161 = 0;
     s.ipAddress = 0x7F000001; // 127.0.0.1
@@ -48,15 +48,15 @@ UnitState::UnitState(const ChannelProfile& profile, quint32 deviceId) : m_profil
     s.formatExtra = 0;
     s.deviceId = deviceId;
     s.clockOffsetSeconds = 0;
-    s.statusBlock41 = {};
-    for (auto& block : s.blocks61)
+    s.statusBlock = {};
+    for (auto& block : s.touchBlocks)
         block = {};
-    s.mode161 = 0;
-    s.value161 = 0;
-    s.value162 = 0;
-    s.record41 = {};
-    s.record43 = 0;
-    for (auto& record : s.records44)
+    s.touchMode = 0;
+    s.touchModeValue = 0;
+    s.touchState = 0;
+    s.statusRecord1 = {};
+    s.statusRecordValue = 0;
+    for (auto& record : s.statusRecords4)
         record = {};
 }
 

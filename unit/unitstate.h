@@ -89,7 +89,8 @@ public:
         std::array<QByteArray, wire::kOutputCount> outputs;
     };
 
-    // What the unit reports under type 2 (and type 4) besides labels and USB media.
+    // What the unit reports in the system family (and the status records) besides labels and USB
+    // media; the names follow the codes.
     struct System
     {
         QByteArray model;
@@ -105,12 +106,12 @@ public:
         quint32 bootCount;
         quint32 totalTimeBase; // operating seconds before this run
         quint32 statusWord;
-        std::array<quint32, 2> dspLoad; // (2,2,19): DSP usage in percent, then peak usage
+        std::array<quint32, 2> dspLoad; // DSP usage in percent, then peak usage
         std::array<quint8, 5> components;
         quint8 deviceStatus; // bit 0 DSP ... bit 7 Ethernet; set bits are faults
         quint8 statusFlag25;
         quint8 statusFlag28;
-        quint16 codeValue;
+        quint16 statusValue33;
         quint32 statusWord35;
         quint8 statusByte161;
         quint32 ipAddress;
@@ -129,15 +130,15 @@ public:
         quint16 formatGeneration;
         quint8 formatExtra;
         quint32 deviceId;
-        qint64 clockOffsetSeconds;                      // unit time minus host local time
-        std::array<quint8, 6> statusBlock41;            // (2,4,1): u32, u16
-        std::array<std::array<quint8, 65>, 8> blocks61; // (2,6,1) per index
-        quint8 mode161;
-        quint32 value161;
-        quint8 value162;
-        std::array<quint8, 81> record41;                 // (4,1,1)
-        quint16 record43;                                // (4,1,3)
-        std::array<std::array<quint8, 64>, 4> records44; // (4,1,4) per index
+        qint64 clockOffsetSeconds;                         // unit time minus host local time
+        std::array<quint8, 6> statusBlock;                 // u32, u16
+        std::array<std::array<quint8, 65>, 8> touchBlocks; // per index
+        quint8 touchMode;
+        quint32 touchModeValue;
+        quint8 touchState;
+        std::array<quint8, 81> statusRecord1;
+        quint16 statusRecordValue;
+        std::array<std::array<quint8, 64>, 4> statusRecords4; // per index
     };
 
     explicit UnitState(const ChannelProfile& profile = ChannelProfile::forIndex(0),
