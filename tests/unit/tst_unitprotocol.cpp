@@ -66,6 +66,8 @@ private slots:
     void readsFitTheApplicationsRules();
     void commandShowsInReport_data();
     void commandShowsInReport();
+    void levelEditsSpread_data();
+    void levelEditsSpread();
     void meters_data();
     void meters();
 };
@@ -273,6 +275,10 @@ void TestUnitProtocol::commandShowsInReport_data()
         rd(wire::code::InputLevelGain), 0, wire::bytesF32(-6));
     row("fader range", {inputFaderRange(2, 6, -40)}, rd(wire::code::InputFaderRange), 16,
         wire::bytesF32(6) + wire::bytesF32(-40));
+    row("fader range either way round", {raw(wire::code::InputFaderRange, bytes({2, -40, 6}))},
+        rd(wire::code::InputFaderRange), 16, wire::bytesF32(6) + wire::bytesF32(-40));
+    row("fader range beyond the travel", {raw(wire::code::OutputFaderRange, bytes({1, 30, -90}))},
+        rd(wire::code::OutputFaderRange), 8, wire::bytesF32(12) + wire::bytesF32(-56));
     row("fader range holds gain", {inputLevelGain(2, 10), inputFaderRange(2, 6, -40)},
         rd(wire::code::InputLevelGain), 8, wire::bytesF32(6));
     row("matrix enable", {matrixEnable(2, bytes({0, 1, 3}), true)},
@@ -385,6 +391,87 @@ void TestUnitProtocol::commandShowsInReport()
     const auto answers = c.take(read.code);
     QCOMPARE(answers.size(), 1);
     QCOMPARE(answers[0].payload.mid(offset, expected.size()).toHex(), expected.toHex());
+}
+
+// A level edit of one channel reaches its followers at the unit, each within its own range,
+// and no other channel: `channels` show `expected` one after the other in the report.
+void TestUnitProtocol::levelEditsSpread_data()
+{
+    using namespace wire::cmd;
+    QTest::addColumn<Commands>("commands");
+    QTest::addColumn<wire::Code>("read");
+    QTest::addColumn<QList<int>>("channels");
+    QTest::addColumn<QByteArray>("expected");
+
+    const auto f32s = [](std::initializer_list<float> values) {
+        QByteArray out;
+        for (float v : values)
+            out += wire::bytesF32(v);
+        return out;
+    };
+    const wire::Code gain = wire::code::InputLevelGain;
+    const wire::Code mute = wire::code::InputLevelMute;
+    const Commands stereo = {inputMode(0, 2), inputMode(1, 2)};
+
+    QTest::newRow("input group gain")
+        << Commands{inputLevelGroup(6, 3), inputLevelGroup(8, 3), inputLevelGroup(10, 3),
+                    inputLevelGain(8, -9.5f)}
+        << gain << QList<int>{6, 7, 8, 9, 10} << f32s({-9.5f, 0, -9.5f, 0, -9.5f});
+    QTest::newRow("input group invert, other group apart")
+        << Commands{inputLevelGroup(2, 1), inputLevelGroup(3, 1), inputLevelGroup(4, 2),
+                    inputLevelInvert(3, true)}
+        << wire::code::InputLevelInvert << QList<int>{2, 3, 4} << bytes({1, 1, 0});
+    QTest::newRow("no group, no spread")
+        << Commands{inputLevelMute(6, true)} << mute << QList<int>{5, 6, 7} << bytes({0, 1, 0});
+    QTest::newRow("output group mute")
+        << Commands{outputLevelGroup(1, 4), outputLevelGroup(5, 4), outputLevelMute(5, true)}
+        << wire::code::OutputLevelMute << QList<int>{0, 1, 4, 5} << bytes({0, 1, 0, 1});
+    QTest::newRow("each member within its own range")
+        << Commands{inputLevelGroup(6, 2), inputLevelGroup(8, 2), inputFaderRange(6, 0, -20),
+                    inputLevelGain(8, 6)}
+        << gain << QList<int>{6, 8} << f32s({0, 6});
+    QTest::newRow("group to the bottom is off")
+        << Commands{inputLevelGroup(6, 2), inputLevelGroup(8, 2), inputFaderRange(6, 0, -20),
+                    raw(gain, bytes({8}) + wire::bytesF32(-60))}
+        << gain << QList<int>{6, 8} << f32s({-100, -100});
+    QTest::newRow("linked pair mute from the second")
+        << stereo + Commands{inputLevelMute(1, true)} << mute << QList<int>{0, 1, 2}
+        << bytes({1, 1, 0});
+    QTest::newRow("linked pair gain from the first")
+        << Commands{inputMode(0, 2), inputLevelGain(0, -3)} << gain << QList<int>{0, 1, 2}
+        << f32s({-3, -3, 0});
+    QTest::newRow("line inputs are no pair")
+        << Commands{inputMode(0, 1), inputMode(1, 1), inputLevelMute(1, true)} << mute
+        << QList<int>{0, 1} << bytes({0, 1});
+    QTest::newRow("the partner brings not its group")
+        << Commands{inputLevelGroup(1, 3), inputLevelGroup(5, 3), inputMode(0, 2),
+                    inputLevelGain(0, -3)}
+        << gain << QList<int>{0, 1, 5} << f32s({-3, -3, 0});
+    QTest::newRow("linked pair group")
+        << stereo + Commands{inputLevelGroup(0, 5)} << wire::code::InputLevelGroup
+        << QList<int>{0, 1, 2} << bytes({5, 5, 0});
+}
+
+void TestUnitProtocol::levelEditsSpread()
+{
+    QFETCH(Commands, commands);
+    QFETCH(wire::Code, read);
+    QFETCH(QList<int>, channels);
+    QFETCH(QByteArray, expected);
+
+    UnitFixture f;
+    QVERIFY(f.start(0));
+    UnitClient& c = f.client();
+    for (const wire::Command& command : commands)
+        send(c, command);
+    c.read(read);
+    const auto answers = c.take(read);
+    QCOMPARE(answers.size(), 1);
+    const int width = expected.size() / channels.size();
+    QByteArray shown;
+    for (int channel : channels)
+        shown += answers[0].payload.mid(channel * width, width);
+    QCOMPARE(shown.toHex(), expected.toHex());
 }
 
 void TestUnitProtocol::meters_data()
