@@ -173,7 +173,8 @@ void ControlServer::acceptConnection()
         m_loggedIn = m_unit.state().system.password.isEmpty();
         startPlanTimers();
         emit connectionOpened();
-        sendReport(2, 1, 1, QByteArray(1, char(m_loggedIn ? kLoginAccepted : kLoginRequired)));
+        sendReport(wire::code::Login,
+                   QByteArray(1, char(m_loggedIn ? kLoginAccepted : kLoginRequired)));
     }
 }
 
@@ -223,11 +224,12 @@ void ControlServer::handlePacket(const wire::PacketHeader& header, const char* p
 {
     const QByteArray body(payload, header.length);
     emit packetReceived(header, body);
-    if (header.type == 2 && header.subType == 1 && header.funcId == 1) {
+    if (header.code() == wire::code::Login) {
         if (header.access == wire::AccessWrite)
             handleLogin(body);
         else if (header.access == wire::AccessRead)
-            sendReport(2, 1, 1, QByteArray(1, char(m_loggedIn ? kLoginAccepted : kLoginRequired)));
+            sendReport(wire::code::Login,
+                       QByteArray(1, char(m_loggedIn ? kLoginAccepted : kLoginRequired)));
         return;
     }
     Replies replies;
@@ -244,24 +246,23 @@ void ControlServer::handleLogin(const QByteArray& password)
     const QByteArray& expected = m_unit.state().system.password;
     if (expected.isEmpty()) {
         m_loggedIn = true;
-        sendReport(2, 1, 1, QByteArray(1, char(kLoginAccepted)));
+        sendReport(wire::code::Login, QByteArray(1, char(kLoginAccepted)));
         return;
     }
     if (password == expected) {
         m_loggedIn = true;
-        sendReport(2, 1, 1, QByteArray(1, char(kLoginAccepted)));
+        sendReport(wire::code::Login, QByteArray(1, char(kLoginAccepted)));
         return;
     }
     if (password == kGuestPassword)
         return;
     m_loggedIn = false;
-    sendReport(2, 1, 1, QByteArray(1, char(kLoginRefused)));
+    sendReport(wire::code::Login, QByteArray(1, char(kLoginRefused)));
 }
 
-void ControlServer::sendReport(quint8 type, quint8 subType, quint8 funcId,
-                               const QByteArray& payload)
+void ControlServer::sendReport(wire::Code code, const QByteArray& payload)
 {
-    send(wire::packet(wire::codeOf(type, subType, funcId), wire::AccessReport, payload));
+    send(wire::packet(code, wire::AccessReport, payload));
 }
 
 void ControlServer::send(const QByteArray& bytes)

@@ -68,7 +68,7 @@ private:
     void handlePacket(const wire::PacketHeader& header, const char* payload);
     void handleLogin(const QByteArray& password);
     void send(const QByteArray& bytes);
-    void sendReport(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload);
+    void sendReport(wire::Code code, const QByteArray& payload);
     void writeNow(const QByteArray& bytes);
     void flushDue();
     void startPlanTimers();

@@ -2,7 +2,10 @@
 
 #include "replies.h"
 #include "unitcore.h"
+#include "wire/commands.h"
+#include "wire/levelrules.h"
 #include "wire/packet.h"
+#include "wire/ranges.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,14 +13,11 @@
 
 namespace {
 
-constexpr float kOff = -100.0f;
-constexpr float kFaderFloor = -56.0f;
-constexpr float kFaderCeiling = 12.0f;
-
-float clampF(float v, float lo, float hi)
-{
-    return std::clamp(v, lo, hi);
-}
+// The input mode of a microphone, the only source phantom power feeds.
+constexpr quint8 kMicrophoneInputMode = 0;
+// The highest echo-cancellation and noise-reduction levels.
+constexpr quint8 kMaxEchoCancellationLevel = 3;
+constexpr quint8 kMaxNoiseReductionLevel = 3;
 
 bool finite(float v)
 {
@@ -54,21 +54,21 @@ template <typename T> bool channelRecord(const QByteArray& p, int channels, int&
 
 bool validHlpf(wire::HLPF& f)
 {
-    if (f.type > 2 || f.slope > 5 || !finite(f.freq))
+    if (f.type >= wire::kFilterTypes || f.slope >= wire::kFilterSlopes || !finite(f.freq))
         return false;
     f.enabled = f.enabled ? 1 : 0;
-    f.freq = clampF(f.freq, 20.0f, 20000.0f);
+    f.freq = wire::range::FilterFrequency.clamp(f.freq);
     return true;
 }
 
 bool validPeq(wire::PEQ& b)
 {
-    if (b.type > 2 || !finite(b.freq) || !finite(b.gain))
+    if (b.type >= wire::kFilterTypes || !finite(b.freq) || !finite(b.gain))
         return false;
     b.enabled = b.enabled ? 1 : 0;
-    b.freq = clampF(b.freq, 20.0f, 20000.0f);
-    b.gain = clampF(b.gain, -15.0f, 15.0f);
-    b.q = std::min<quint8>(b.q, 64);
+    b.freq = wire::range::FilterFrequency.clamp(b.freq);
+    b.gain = wire::range::PeqGain.clamp(b.gain);
+    b.q = std::min<quint8>(b.q, wire::kPeqMaxQIndex);
     return true;
 }
 
@@ -77,10 +77,10 @@ bool validLimiter(wire::Limiter& l)
     if (!finite(l.threshold) || !finite(l.ratio) || !finite(l.attack) || !finite(l.decay))
         return false;
     l.enabled = l.enabled ? 1 : 0;
-    l.threshold = clampF(l.threshold, -100.0f, 18.0f);
-    l.ratio = clampF(l.ratio, 1.0f, 100.0f);
-    l.attack = clampF(l.attack, 1.0f, 1000.0f);
-    l.decay = clampF(l.decay, 1.0f, 1000.0f);
+    l.threshold = wire::range::LimiterThreshold.clamp(l.threshold);
+    l.ratio = wire::range::LimiterRatio.clamp(l.ratio);
+    l.attack = wire::range::LimiterTime.clamp(l.attack);
+    l.decay = wire::range::LimiterTime.clamp(l.decay);
     return true;
 }
 
@@ -89,9 +89,9 @@ bool validGate(wire::Gate& g)
     if (!finite(g.threshold) || !finite(g.attack) || !finite(g.decay))
         return false;
     g.enabled = g.enabled ? 1 : 0;
-    g.threshold = clampF(g.threshold, -120.0f, 0.0f);
-    g.attack = clampF(g.attack, 1.0f, 1000.0f);
-    g.decay = clampF(g.decay, 1.0f, 1000.0f);
+    g.threshold = wire::range::GateThreshold.clamp(g.threshold);
+    g.attack = wire::range::GateTime.clamp(g.attack);
+    g.decay = wire::range::GateTime.clamp(g.decay);
     return true;
 }
 
@@ -101,11 +101,11 @@ bool validAgc(wire::AGC& a)
         !finite(a.decay))
         return false;
     a.enabled = a.enabled ? 1 : 0;
-    a.threshold = clampF(a.threshold, -120.0f, 0.0f);
-    a.target = clampF(a.target, -120.0f, 0.0f);
-    a.ratio = clampF(a.ratio, 1.0f, 100.0f);
-    a.attack = clampF(a.attack, 20.0f, 1000.0f);
-    a.decay = clampF(a.decay, 20.0f, 1000.0f);
+    a.threshold = wire::range::AgcLevel.clamp(a.threshold);
+    a.target = wire::range::AgcLevel.clamp(a.target);
+    a.ratio = wire::range::AgcRatio.clamp(a.ratio);
+    a.attack = wire::range::AgcTime.clamp(a.attack);
+    a.decay = wire::range::AgcTime.clamp(a.decay);
     return true;
 }
 
@@ -117,136 +117,124 @@ struct CopyTargets
     quint32 outputs = 0;
 };
 
-// A fader range command [channel, max, min] in whole dB.
+// A fader range command [channel, max, min] in whole dB; a level above the bottom moves into
+// the new range.
 template <typename Channel> void setFaderRange(Channel& c, qint8 maximum, qint8 minimum)
 {
-    float hi = clampF(maximum, kFaderFloor, kFaderCeiling);
-    float lo = clampF(minimum, kFaderFloor, kFaderCeiling);
-    if (lo > hi)
-        std::swap(lo, hi);
-    c.faderMin = lo;
-    c.faderMax = hi;
-    if (c.levelGain > kFaderFloor)
-        c.levelGain = DspCommands::faderLevel(c.levelGain, lo, hi);
+    const wire::FaderTravel travel = wire::faderTravel(minimum, maximum);
+    c.faderMin = travel.min;
+    c.faderMax = travel.max;
+    if (c.levelGain > wire::kFaderBottom)
+        c.levelGain = wire::faderLevel(c.levelGain, travel.min, travel.max);
 }
 
 template <typename Channel> void stepFader(Channel& c, float step)
 {
-    const float base = c.levelGain > kFaderFloor ? c.levelGain : kFaderFloor;
+    const float base = c.levelGain > wire::kFaderBottom ? c.levelGain : wire::kFaderBottom;
     const float target = base + step;
-    // A step never leaves the allowed range, and only reaches "off" from the floor.
-    c.levelGain = target <= kFaderFloor && c.faderMin <= kFaderFloor
-                      ? kOff
-                      : clampF(target, std::max(c.faderMin, kFaderFloor), c.faderMax);
+    // A step never leaves the allowed range, and only reaches "off" from the bottom.
+    c.levelGain = target <= wire::kFaderBottom && c.faderMin <= wire::kFaderBottom
+                      ? wire::kLevelOff
+                      : std::clamp(target, std::max(c.faderMin, wire::kFaderBottom), c.faderMax);
 }
 
 } // namespace
 
-float DspCommands::faderLevel(float requested, float faderMin, float faderMax)
-{
-    if (requested <= kFaderFloor)
-        return kOff;
-    return clampF(requested, std::max(faderMin, kFaderFloor), faderMax);
-}
-
-bool DspCommands::apply(UnitCore& unit, quint8 subType, quint8 funcId, const QByteArray& payload,
-                        Replies& out)
+bool DspCommands::apply(UnitCore& unit, wire::Code code, const QByteArray& payload, Replies& out)
 {
     UnitState& state = unit.state();
-    switch (subType) {
-    case 1:
-    case 3:
-    case 6:
-        return inputSetup(state, subType, funcId, payload);
-    case 2: {
+    switch (code.group().key()) {
+    case wire::group::InputSetup.key():
+    case wire::group::Feedback.key():
+    case wire::group::InputDelay.key():
+        return inputSetup(state, code, payload);
+    case wire::group::Gate.key(): {
         int ch = 0;
         wire::Gate gate;
-        if (funcId != 2 || !channelRecord(payload, UnitState::kInputs, ch, gate) ||
+        if (code != wire::code::Gate || !channelRecord(payload, wire::kInputCount, ch, gate) ||
             !validGate(gate))
             return false;
         state.dsp.inputs[std::size_t(ch)].gate = gate;
         return true;
     }
-    case 16:
-        return agc(state, funcId, payload);
-    case 4:
-        return filters(state, false, funcId, payload);
-    case 5:
-        return limiters(state, false, funcId, payload);
-    case 7:
-        return inputLevel(state, funcId, payload);
-    case 8:
-        return matrix(state, funcId, payload);
-    case 11:
-        return outputLevel(state, funcId, payload);
-    case 12:
-        return filters(state, true, funcId, payload);
-    case 13:
-        return limiters(state, true, funcId, payload);
-    case 14: {
+    case wire::group::Agc.key():
+        return agc(state, code, payload);
+    case wire::group::InputFilter.key():
+    case wire::group::OutputFilter.key():
+        return filters(state, code, payload);
+    case wire::group::InputLimiter.key():
+    case wire::group::OutputLimiter.key():
+        return limiters(state, code, payload);
+    case wire::group::InputLevel.key():
+        return inputLevel(state, code, payload);
+    case wire::group::Matrix.key():
+        return matrix(state, code, payload);
+    case wire::group::OutputLevel.key():
+        return outputLevel(state, code, payload);
+    case wire::group::OutputDelay.key(): {
         int ch = 0;
         float ms = 0;
-        if (funcId != 1 || !channelFloat(payload, UnitState::kOutputs, ch, ms))
+        if (code != wire::code::OutputDelay || !channelFloat(payload, wire::kOutputCount, ch, ms))
             return false;
-        state.dsp.outputs[std::size_t(ch)].delay = clampF(ms, 0.0f, 300.0f);
+        state.dsp.outputs[std::size_t(ch)].delay = wire::range::OutputDelay.clamp(ms);
         return true;
     }
-    case 9:
-    case 15:
-    case 17:
-    case 18:
-        return conference(state, subType, funcId, payload);
-    case 32:
-        return presets(unit, funcId, payload, out);
+    case wire::group::Generator.key():
+    case wire::group::EchoCancellation.key():
+    case wire::group::NoiseReduction.key():
+    case wire::group::AutoMixer.key():
+        return conference(state, code, payload);
+    case wire::group::Presets.key():
+        return presets(unit, code, payload, out);
     default:
         return false;
     }
 }
 
-bool DspCommands::inputSetup(UnitState& state, quint8 subType, quint8 funcId,
-                             const QByteArray& payload)
+bool DspCommands::inputSetup(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     int ch = 0;
     quint8 value = 0;
     float f = 0;
     auto& in = state.dsp.inputs;
-    const int n = UnitState::kInputs;
-    if (subType == 1 && funcId == 8) {
+    const int n = wire::kInputCount;
+    switch (code.key()) {
+    case wire::code::InputGain.key():
         if (!channelFloat(payload, n, ch, f))
             return false;
-        in[std::size_t(ch)].inputGain = clampF(f, 0.0f, 50.0f);
+        in[std::size_t(ch)].inputGain = wire::range::InputGain.clamp(f);
         return true;
-    }
-    if (subType == 6 && funcId == 1) {
+    case wire::code::InputDelay.key():
         if (!channelFloat(payload, n, ch, f))
             return false;
-        in[std::size_t(ch)].delay = clampF(f, 0.0f, 1000.0f);
+        in[std::size_t(ch)].delay = wire::range::InputDelay.clamp(f);
         return true;
-    }
-    if (!channelByte(payload, n, ch, value))
-        return false;
-    UnitState::Input& c = in[std::size_t(ch)];
-    if (subType == 3 && funcId == 1) {
-        c.feedback = value ? 1 : 0;
-        return true;
-    }
-    if (subType != 1)
-        return false;
-    switch (funcId) {
-    case 2:
-        c.inputMute = value ? 1 : 0;
-        return true;
-    case 4:
-        if (value > 2)
+    case wire::code::Feedback.key():
+        if (!channelByte(payload, n, ch, value))
             return false;
+        in[std::size_t(ch)].feedback = value ? 1 : 0;
+        return true;
+    case wire::code::InputMute.key():
+        if (!channelByte(payload, n, ch, value))
+            return false;
+        in[std::size_t(ch)].inputMute = value ? 1 : 0;
+        return true;
+    case wire::code::InputMode.key(): {
+        if (!channelByte(payload, n, ch, value) || value >= wire::kInputModes)
+            return false;
+        UnitState::Input& c = in[std::size_t(ch)];
         c.inputMode = value;
-        // Phantom power only feeds microphones.
-        if (value != 0)
+        if (value != kMicrophoneInputMode)
             c.phantom = 0;
         return true;
-    case 5:
-        c.phantom = value && c.inputMode == 0 ? 1 : 0;
+    }
+    case wire::code::Phantom.key(): {
+        if (!channelByte(payload, n, ch, value))
+            return false;
+        UnitState::Input& c = in[std::size_t(ch)];
+        c.phantom = value && c.inputMode == kMicrophoneInputMode ? 1 : 0;
         return true;
+    }
     default:
         return false;
     }
@@ -254,68 +242,67 @@ bool DspCommands::inputSetup(UnitState& state, quint8 subType, quint8 funcId,
 
 namespace {
 
-// A level change reaches every strip of the channel's group, and inputs 1 and 2 move together
-// when the first is in the paired input mode (2), as the application shows them.
+// A level change reaches the edited strip and its followers, as the application shows them:
+// the rest of its level group, and the other input of the pair 0/1 while `linkedPair`.
 template <typename Channels, typename Apply>
 void applyToMembers(Channels& channels, int ch, bool linkedPair, const Apply& apply)
 {
-    const quint8 group = channels[std::size_t(ch)].levelGroup;
-    for (int i = 0; i < int(channels.size()); ++i) {
-        const bool member = i == ch || (group != 0 && channels[std::size_t(i)].levelGroup == group);
-        const bool partner = linkedPair && (ch == 0 || ch == 1) && i == 1 - ch;
-        if (member || partner)
-            apply(channels[std::size_t(i)]);
-    }
+    const auto groupOf = [&channels](int i) { return channels[std::size_t(i)].levelGroup; };
+    apply(channels[std::size_t(ch)]);
+    for (const int i : wire::levelFollowers(int(channels.size()), ch, groupOf, true, linkedPair))
+        apply(channels[std::size_t(i)]);
 }
 
-constexpr quint8 kPairedInputMode = 2;
-
-bool pairedInputs(const UnitState& state, int ch)
+bool linkedPair(const UnitState& state, int ch)
 {
-    return (ch == 0 || ch == 1) && state.dsp.inputs[std::size_t(ch)].inputMode == kPairedInputMode;
+    return wire::inLinkedPair(ch) &&
+           state.dsp.inputs[std::size_t(ch)].inputMode == wire::kLinkedPairInputMode;
 }
 
 } // namespace
 
-bool DspCommands::inputLevel(UnitState& state, quint8 funcId, const QByteArray& payload)
+bool DspCommands::inputLevel(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     int ch = 0;
     quint8 value = 0;
     float f = 0;
     auto& in = state.dsp.inputs;
-    const int n = UnitState::kInputs;
-    switch (funcId) {
-    case 1:
-    case 3:
-    case 4: {
-        if (!channelByte(payload, n, ch, value) || (funcId == 4 && value > 8))
+    const int n = wire::kInputCount;
+    using Input = UnitState::Input;
+    switch (code.key()) {
+    case wire::code::InputLevelMute.key():
+        if (!channelByte(payload, n, ch, value))
             return false;
-        const bool paired = pairedInputs(state, ch);
-        if (funcId == 1)
-            applyToMembers(in, ch, paired,
-                           [&](UnitState::Input& c) { c.levelMute = value ? 1 : 0; });
-        else if (funcId == 3)
-            applyToMembers(in, ch, paired,
-                           [&](UnitState::Input& c) { c.levelInvert = value ? 1 : 0; });
-        else if (paired)
+        applyToMembers(in, ch, linkedPair(state, ch),
+                       [&](Input& c) { c.levelMute = value ? 1 : 0; });
+        return true;
+    case wire::code::InputLevelInvert.key():
+        if (!channelByte(payload, n, ch, value))
+            return false;
+        applyToMembers(in, ch, linkedPair(state, ch),
+                       [&](Input& c) { c.levelInvert = value ? 1 : 0; });
+        return true;
+    case wire::code::InputLevelGroup.key():
+        if (!channelByte(payload, n, ch, value) || value > wire::kLevelGroups)
+            return false;
+        if (linkedPair(state, ch))
             in[0].levelGroup = in[1].levelGroup = value; // the pair is one strip pair
         else
             in[std::size_t(ch)].levelGroup = value;
         return true;
-    }
-    case 2:
-    case 5:
+    case wire::code::InputLevelGain.key():
         if (!channelFloat(payload, n, ch, f))
             return false;
-        if (funcId == 2) {
-            applyToMembers(in, ch, pairedInputs(state, ch), [&](UnitState::Input& c) {
-                c.levelGain = faderLevel(f, c.faderMin, c.faderMax);
-            });
-        } else {
-            stepFader(in[std::size_t(ch)], f);
-        }
+        applyToMembers(in, ch, linkedPair(state, ch), [&](Input& c) {
+            c.levelGain = wire::faderLevel(f, c.faderMin, c.faderMax);
+        });
         return true;
-    case 6:
+    case wire::code::InputLevelStep.key():
+        if (!channelFloat(payload, n, ch, f))
+            return false;
+        stepFader(in[std::size_t(ch)], f);
+        return true;
+    case wire::code::InputFaderRange.key():
         if (payload.size() != 3 || quint8(payload[0]) >= n)
             return false;
         setFaderRange(in[quint8(payload[0])], qint8(payload[1]), qint8(payload[2]));
@@ -325,47 +312,49 @@ bool DspCommands::inputLevel(UnitState& state, quint8 funcId, const QByteArray& 
     }
 }
 
-bool DspCommands::outputLevel(UnitState& state, quint8 funcId, const QByteArray& payload)
+bool DspCommands::outputLevel(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     int ch = 0;
     quint8 value = 0;
     float f = 0;
     auto& out = state.dsp.outputs;
-    const int n = UnitState::kOutputs;
-    switch (funcId) {
-    case 2:
-    case 4:
-    case 5:
-        if (!channelByte(payload, n, ch, value) || (funcId == 5 && value > 8))
+    const int n = wire::kOutputCount;
+    using Output = UnitState::Output;
+    switch (code.key()) {
+    case wire::code::OutputLevelMute.key():
+        if (!channelByte(payload, n, ch, value))
             return false;
-        if (funcId == 2)
-            applyToMembers(out, ch, false,
-                           [&](UnitState::Output& c) { c.levelMute = value ? 1 : 0; });
-        else if (funcId == 4)
-            applyToMembers(out, ch, false,
-                           [&](UnitState::Output& c) { c.levelInvert = value ? 1 : 0; });
-        else
-            out[std::size_t(ch)].levelGroup = value;
+        applyToMembers(out, ch, false, [&](Output& c) { c.levelMute = value ? 1 : 0; });
         return true;
-    case 3:
-    case 6:
+    case wire::code::OutputLevelInvert.key():
+        if (!channelByte(payload, n, ch, value))
+            return false;
+        applyToMembers(out, ch, false, [&](Output& c) { c.levelInvert = value ? 1 : 0; });
+        return true;
+    case wire::code::OutputLevelGroup.key():
+        if (!channelByte(payload, n, ch, value) || value > wire::kLevelGroups)
+            return false;
+        out[std::size_t(ch)].levelGroup = value;
+        return true;
+    case wire::code::OutputLevelGain.key():
         if (!channelFloat(payload, n, ch, f))
             return false;
-        if (funcId == 3) {
-            applyToMembers(out, ch, false, [&](UnitState::Output& c) {
-                c.levelGain = faderLevel(f, c.faderMin, c.faderMax);
-            });
-        } else {
-            stepFader(out[std::size_t(ch)], f);
-        }
+        applyToMembers(out, ch, false, [&](Output& c) {
+            c.levelGain = wire::faderLevel(f, c.faderMin, c.faderMax);
+        });
         return true;
-    case 7:
+    case wire::code::OutputLevelStep.key():
+        if (!channelFloat(payload, n, ch, f))
+            return false;
+        stepFader(out[std::size_t(ch)], f);
+        return true;
+    case wire::code::OutputFaderRange.key():
         if (payload.size() != 3 || quint8(payload[0]) >= n)
             return false;
         setFaderRange(out[quint8(payload[0])], qint8(payload[1]), qint8(payload[2]));
         return true;
-    case 9:
-        if (payload.size() != 1 || quint8(payload[0]) >= 8)
+    case wire::code::OutputMeterMode.key():
+        if (payload.size() != 1 || quint8(payload[0]) >= wire::kOutputMeterModes)
             return false;
         state.dsp.outputMeterMode = quint8(payload[0]);
         return true;
@@ -376,11 +365,11 @@ bool DspCommands::outputLevel(UnitState& state, quint8 funcId, const QByteArray&
 
 namespace {
 
-// Copy commands: (3,4,4) [src, u16 inputs, u16 outputs], or [src, u32 inputs] from format
-// generation 6 on; (3,5,2) and (3,13,2) [src, u16 | u32 inputs, u16 outputs]; (3,12,4)
-// [src, u16 inputs, u16 outputs], or [src, u16 outputs] from generation 6 on; (3,16,2)
-// [src, u32 inputs, u16 outputs].
-bool copyTargets(const QByteArray& p, quint8 subType, quint16 generation, int sources,
+// Copy commands: the input filter copy [src, u16 inputs, u16 outputs], or [src, u32 inputs]
+// from format generation 6 on; the limiter copies [src, u16 | u32 inputs, u16 outputs]; the
+// output filter copy [src, u16 inputs, u16 outputs], or [src, u16 outputs] from generation 6
+// on; the AGC copy [src, u32 inputs, u16 outputs].
+bool copyTargets(const QByteArray& p, wire::Code code, quint16 generation, int sources,
                  CopyTargets& t)
 {
     if (p.isEmpty() || quint8(p[0]) >= sources)
@@ -389,14 +378,14 @@ bool copyTargets(const QByteArray& p, quint8 subType, quint16 generation, int so
     const char* d = p.constData() + 1;
     const int n = p.size() - 1;
     const bool wide = generation != 4;
-    switch (subType) {
-    case 4:
+    switch (code.key()) {
+    case wire::code::InputFilterCopy.key():
         if (n != 4)
             return false;
         t.inputs = wide ? wire::readU32(d) : wire::readU16(d);
         t.outputs = wide ? 0 : wire::readU16(d + 2);
         return true;
-    case 12:
+    case wire::code::OutputFilterCopy.key():
         if (n == 2) {
             t.outputs = wire::readU16(d);
             return true;
@@ -406,15 +395,15 @@ bool copyTargets(const QByteArray& p, quint8 subType, quint16 generation, int so
         t.inputs = wire::readU16(d);
         t.outputs = wire::readU16(d + 2);
         return true;
-    case 5:
-    case 13:
-    case 16:
+    case wire::code::InputLimiterCopy.key():
+    case wire::code::OutputLimiterCopy.key():
+    case wire::code::AgcCopy.key():
         if (n == 6) {
             t.inputs = wire::readU32(d);
             t.outputs = wire::readU16(d + 4);
             return true;
         }
-        if (n != 4 || subType == 16)
+        if (n != 4 || code == wire::code::AgcCopy)
             return false;
         t.inputs = wire::readU16(d);
         t.outputs = wire::readU16(d + 2);
@@ -435,28 +424,32 @@ void forMask(Channels& channels, quint32 mask, Apply apply)
 
 } // namespace
 
-bool DspCommands::filters(UnitState& state, bool output, quint8 funcId, const QByteArray& payload)
+bool DspCommands::filters(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     auto& dsp = state.dsp;
-    const int channels = output ? UnitState::kOutputs : UnitState::kInputs;
+    const bool output = code.in(wire::group::OutputFilter);
+    const int channels = output ? wire::kOutputCount : wire::kInputCount;
     int ch = 0;
-    switch (funcId) {
-    case 1:
-    case 2: {
+    switch (code.key()) {
+    case wire::code::InputHpf.key():
+    case wire::code::InputLpf.key():
+    case wire::code::OutputHpf.key():
+    case wire::code::OutputLpf.key(): {
         wire::HLPF f;
         if (!channelRecord(payload, channels, ch, f) || !validHlpf(f))
             return false;
-        wire::HLPF& target = output ? (funcId == 1 ? dsp.outputs[std::size_t(ch)].hpf
-                                                   : dsp.outputs[std::size_t(ch)].lpf)
-                                    : (funcId == 1 ? dsp.inputs[std::size_t(ch)].hpf
-                                                   : dsp.inputs[std::size_t(ch)].lpf);
+        const bool hpf = code == wire::code::InputHpf || code == wire::code::OutputHpf;
+        wire::HLPF& target =
+            output ? (hpf ? dsp.outputs[std::size_t(ch)].hpf : dsp.outputs[std::size_t(ch)].lpf)
+                   : (hpf ? dsp.inputs[std::size_t(ch)].hpf : dsp.inputs[std::size_t(ch)].lpf);
         target = f;
         return true;
     }
-    case 3: {
+    case wire::code::InputPeq.key():
+    case wire::code::OutputPeq.key(): {
         wire::PEQ band;
         if (payload.size() != 2 + int(sizeof band) || quint8(payload[0]) >= channels ||
-            quint8(payload[1]) >= UnitState::kBands)
+            quint8(payload[1]) >= wire::kPeqBands)
             return false;
         std::memcpy(&band, payload.constData() + 2, sizeof band);
         if (!validPeq(band))
@@ -466,9 +459,10 @@ bool DspCommands::filters(UnitState& state, bool output, quint8 funcId, const QB
         (output ? dsp.outputs[std::size_t(ch)].peq[b] : dsp.inputs[std::size_t(ch)].peq[b]) = band;
         return true;
     }
-    case 4: {
+    case wire::code::InputFilterCopy.key():
+    case wire::code::OutputFilterCopy.key(): {
         CopyTargets t;
-        if (!copyTargets(payload, output ? 12 : 4, state.system.formatGeneration, channels, t))
+        if (!copyTargets(payload, code, state.system.formatGeneration, channels, t))
             return false;
         const auto copyFrom = [&](const auto& src) {
             const wire::HLPF hpf = src.hpf;
@@ -488,13 +482,14 @@ bool DspCommands::filters(UnitState& state, bool output, quint8 funcId, const QB
             copyFrom(dsp.inputs[std::size_t(t.source)]);
         return true;
     }
-    case 5: {
+    case wire::code::InputFilterReset.key():
+    case wire::code::OutputFilterReset.key(): {
         if (payload.size() != 1 || quint8(payload[0]) >= channels)
             return false;
         const auto reset = [](auto& c) {
             c.hpf = UnitState::defaultHpf();
             c.lpf = UnitState::defaultLpf();
-            for (int b = 0; b < UnitState::kBands; ++b)
+            for (int b = 0; b < wire::kPeqBands; ++b)
                 c.peq[std::size_t(b)] = UnitState::defaultPeq(b);
         };
         if (output)
@@ -508,22 +503,25 @@ bool DspCommands::filters(UnitState& state, bool output, quint8 funcId, const QB
     }
 }
 
-bool DspCommands::limiters(UnitState& state, bool output, quint8 funcId, const QByteArray& payload)
+bool DspCommands::limiters(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     auto& dsp = state.dsp;
-    const int channels = output ? UnitState::kOutputs : UnitState::kInputs;
+    const bool output = code.in(wire::group::OutputLimiter);
+    const int channels = output ? wire::kOutputCount : wire::kInputCount;
     int ch = 0;
-    switch (funcId) {
-    case 1: {
+    switch (code.key()) {
+    case wire::code::InputLimiter.key():
+    case wire::code::OutputLimiter.key(): {
         wire::Limiter l;
         if (!channelRecord(payload, channels, ch, l) || !validLimiter(l))
             return false;
         (output ? dsp.outputs[std::size_t(ch)].limiter : dsp.inputs[std::size_t(ch)].limiter) = l;
         return true;
     }
-    case 2: {
+    case wire::code::InputLimiterCopy.key():
+    case wire::code::OutputLimiterCopy.key(): {
         CopyTargets t;
-        if (!copyTargets(payload, output ? 13 : 5, state.system.formatGeneration, channels, t))
+        if (!copyTargets(payload, code, state.system.formatGeneration, channels, t))
             return false;
         const wire::Limiter l = output ? dsp.outputs[std::size_t(t.source)].limiter
                                        : dsp.inputs[std::size_t(t.source)].limiter;
@@ -532,7 +530,8 @@ bool DspCommands::limiters(UnitState& state, bool output, quint8 funcId, const Q
         forMask(dsp.outputs, t.outputs, assign);
         return true;
     }
-    case 3:
+    case wire::code::InputLimiterReset.key():
+    case wire::code::OutputLimiterReset.key():
         if (payload.size() != 1 || quint8(payload[0]) >= channels)
             return false;
         (output ? dsp.outputs[quint8(payload[0])].limiter
@@ -543,28 +542,28 @@ bool DspCommands::limiters(UnitState& state, bool output, quint8 funcId, const Q
     }
 }
 
-bool DspCommands::agc(UnitState& state, quint8 funcId, const QByteArray& payload)
+bool DspCommands::agc(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     auto& in = state.dsp.inputs;
     int ch = 0;
-    switch (funcId) {
-    case 1: {
+    switch (code.key()) {
+    case wire::code::Agc.key(): {
         wire::AGC a;
-        if (!channelRecord(payload, UnitState::kInputs, ch, a) || !validAgc(a))
+        if (!channelRecord(payload, wire::kInputCount, ch, a) || !validAgc(a))
             return false;
         in[std::size_t(ch)].agc = a;
         return true;
     }
-    case 2: {
+    case wire::code::AgcCopy.key(): {
         CopyTargets t;
-        if (!copyTargets(payload, 16, state.system.formatGeneration, UnitState::kInputs, t))
+        if (!copyTargets(payload, code, state.system.formatGeneration, wire::kInputCount, t))
             return false;
         const wire::AGC a = in[std::size_t(t.source)].agc;
         forMask(in, t.inputs, [&](UnitState::Input& c) { c.agc = a; });
         return true;
     }
-    case 3:
-        if (payload.size() != 1 || quint8(payload[0]) >= UnitState::kInputs)
+    case wire::code::AgcReset.key():
+        if (payload.size() != 1 || quint8(payload[0]) >= wire::kInputCount)
             return false;
         in[quint8(payload[0])].agc = UnitState::defaultAgc();
         return true;
@@ -573,97 +572,101 @@ bool DspCommands::agc(UnitState& state, quint8 funcId, const QByteArray& payload
     }
 }
 
-bool DspCommands::matrix(UnitState& state, quint8 funcId, const QByteArray& payload)
+bool DspCommands::matrix(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     // [output, input..., value]
-    if ((funcId != 1 && funcId != 2) || payload.size() < 2 ||
-        quint8(payload[0]) >= UnitState::kOutputs)
+    const bool enable = code == wire::code::MatrixEnable;
+    if ((!enable && code != wire::code::MatrixGain) || payload.size() < 2 ||
+        quint8(payload[0]) >= wire::kOutputCount)
         return false;
     const std::size_t output = quint8(payload[0]);
     const QByteArray inputs = payload.mid(1, payload.size() - 2);
     for (char i : inputs) {
-        if (quint8(i) >= UnitState::kInputs)
+        if (quint8(i) >= wire::kInputCount)
             return false;
     }
     const qint8 value = qint8(payload[payload.size() - 1]);
+    const qint8 top = qint8(wire::range::MatrixGain.hi);
     for (char i : inputs) {
         UnitState::Input& c = state.dsp.inputs[quint8(i)];
-        if (funcId == 1)
+        if (enable)
             c.mixEnabled[output] = value ? 1 : 0;
         else
-            c.mixGain[output] = value < -55 ? qint8(-70) : std::min<qint8>(value, 12);
+            c.mixGain[output] =
+                value < wire::kMatrixOffBelow ? wire::kMatrixOff : std::min<qint8>(value, top);
     }
     return true;
 }
 
-bool DspCommands::conference(UnitState& state, quint8 subType, quint8 funcId,
-                             const QByteArray& payload)
+bool DspCommands::conference(UnitState& state, wire::Code code, const QByteArray& payload)
 {
     auto& dsp = state.dsp;
     const int n = payload.size();
     const char* p = payload.constData();
-    const int code = subType * 256 + funcId;
     int ch = 0;
     quint8 value = 0;
     float f = 0;
-    switch (code) {
-    case 9 * 256 + 1:
-        if (!channelByte(payload, UnitState::kOutputs, ch, value))
+    switch (code.key()) {
+    case wire::code::GeneratorRouting.key():
+        if (!channelByte(payload, wire::kOutputCount, ch, value))
             return false;
         dsp.generator.routing[std::size_t(ch)] = value ? 1 : 0;
         return true;
-    case 9 * 256 + 2:
-    case 9 * 256 + 4:
+    case wire::code::GeneratorFrequency.key():
         if (n != 4 || !finite(wire::readF32(p)))
             return false;
-        if (funcId == 2)
-            dsp.generator.frequency = clampF(wire::readF32(p), 0.0f, 24000.0f);
-        else
-            dsp.generator.gain = clampF(wire::readF32(p), -70.0f, 12.0f);
+        dsp.generator.frequency = wire::range::GeneratorFrequency.clamp(wire::readF32(p));
         return true;
-    case 9 * 256 + 3:
-        if (n != 1 || quint8(p[0]) > 2)
+    case wire::code::GeneratorGain.key():
+        if (n != 4 || !finite(wire::readF32(p)))
+            return false;
+        dsp.generator.gain = wire::range::GeneratorGain.clamp(wire::readF32(p));
+        return true;
+    case wire::code::GeneratorType.key():
+        if (n != 1 || quint8(p[0]) >= wire::kGeneratorTypes)
             return false;
         dsp.generator.type = quint8(p[0]);
         return true;
-    case 9 * 256 + 5:
+    case wire::code::GeneratorOn.key():
         if (n != 1)
             return false;
         dsp.generator.on = p[0] ? 1 : 0;
         return true;
-    case 15 * 256 + 1:
+    case wire::code::EchoCancellation.key():
         if (n != 1)
             return false;
         dsp.aecOn = p[0] ? 1 : 0;
         return true;
-    case 15 * 256 + 2:
+    case wire::code::EchoCancellationSettings.key():
         // Level and 16 microphone flags; two further bytes from format generation 6 on.
-        if (n < UnitState::kAecBlockSize - 2 || n > UnitState::kAecBlockSize || quint8(p[0]) > 3)
+        if (n < wire::kEchoCancellationNarrowBytes || n > int(dsp.aec.size()) ||
+            quint8(p[0]) > kMaxEchoCancellationLevel)
             return false;
         std::copy(p, p + n, dsp.aec.begin());
         return true;
-    case 17 * 256 + 1:
-        if (n != 2 || quint8(p[0]) >= UnitState::kConferenceInputs || quint8(p[1]) > 3)
+    case wire::code::NoiseReduction.key():
+        if (n != 2 || quint8(p[0]) >= UnitState::kConferenceInputs ||
+            quint8(p[1]) > kMaxNoiseReductionLevel)
             return false;
         dsp.ancChannel = quint8(p[0]);
         dsp.ancLevel = quint8(p[1]);
         return true;
-    case 18 * 256 + 1:
+    case wire::code::AutoMixerWeights.key():
         if (!channelFloat(payload, UnitState::kConferenceInputs, ch, f))
             return false;
-        dsp.inputs[std::size_t(ch)].amWeight = clampF(f, -12.0f, 12.0f);
+        dsp.inputs[std::size_t(ch)].amWeight = wire::range::AutoMixerWeight.clamp(f);
         return true;
-    case 18 * 256 + 2:
+    case wire::code::AutoMixerGroups.key():
         if (!channelByte(payload, UnitState::kConferenceInputs, ch, value))
             return false;
-        dsp.inputs[std::size_t(ch)].amGroup = std::min<quint8>(value, 2);
+        dsp.inputs[std::size_t(ch)].amGroup = std::min<quint8>(value, wire::kAutoMixerMaxGroup);
         return true;
-    case 18 * 256 + 3:
-        if (n != 2 || quint8(p[0]) > 1)
+    case wire::code::AutoMixerSwitches.key():
+        if (n != 2 || quint8(p[0]) >= dsp.autoMixerEnabled.size())
             return false;
         dsp.autoMixerEnabled[quint8(p[0])] = p[1] ? 1 : 0;
         return true;
-    case 18 * 256 + 4:
+    case wire::code::AutoMixerReset.key():
         if (n != 0)
             return false;
         for (auto& c : dsp.inputs) {
@@ -677,30 +680,37 @@ bool DspCommands::conference(UnitState& state, quint8 subType, quint8 funcId,
     }
 }
 
-bool DspCommands::presets(UnitCore& unit, quint8 funcId, const QByteArray& payload, Replies& out)
+bool DspCommands::presets(UnitCore& unit, wire::Code code, const QByteArray& payload, Replies& out)
 {
     PresetStore& store = unit.presets();
     UnitState::Dsp& dsp = unit.state().dsp;
-    if (funcId >= 16 && funcId <= 19)
-        return unit.presetTransfer().handle(funcId, payload, out);
+    switch (code.key()) {
+    case wire::code::PresetExportAll.key():
+    case wire::code::PresetImportAll.key():
+    case wire::code::PresetExport.key():
+    case wire::code::PresetImport.key():
+        return unit.presetTransfer().handle(code, payload, out);
+    default:
+        break;
+    }
     if (payload.isEmpty())
         return false;
     const int slot = quint8(payload[0]);
-    switch (funcId) {
-    case 2:
+    switch (code.key()) {
+    case wire::code::PresetSave.key():
         return payload.size() == 1 && store.save(slot, dsp);
-    case 3:
+    case wire::code::PresetRecall.key():
         return payload.size() == 1 && store.recall(slot, dsp);
-    case 4:
+    case wire::code::PresetDelete.key():
         return payload.size() == 1 && store.remove(slot);
-    case 5:
+    case wire::code::PresetRename.key():
         return store.rename(slot, payload.mid(1));
-    case 9:
+    case wire::code::PresetLoad.key():
         if (payload.size() != 1 || !store.recall(slot, dsp))
             return false;
         // Loading reports its progress; the last step closes the application's dialog.
         for (const quint8 percent : {0, 50, 100})
-            out.add(3, 32, 9, QByteArray(1, char(percent)));
+            out.add(code, QByteArray(1, char(percent)));
         return true;
     default:
         return false;

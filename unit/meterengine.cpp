@@ -1,5 +1,7 @@
 #include "meterengine.h"
 
+#include "wire/ranges.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -7,8 +9,6 @@
 namespace {
 
 constexpr float kPi = 3.14159265f;
-// A fader or crosspoint gain at or below this is off.
-constexpr float kOffGain = -56.0f;
 
 using Level = std::optional<float>;
 
@@ -47,9 +47,9 @@ MeterEngine::Levels MeterEngine::compute(const UnitState& state, qint64 uptimeMs
 {
     Levels levels;
     const ChannelProfile& profile = state.profile();
-    std::array<Level, UnitState::kInputs> post;
+    std::array<Level, wire::kInputCount> post;
 
-    for (int i = 0; i < UnitState::kInputs; ++i) {
+    for (int i = 0; i < wire::kInputCount; ++i) {
         const UnitState::Input& in = state.dsp.inputs[std::size_t(i)];
         Level pre;
         const bool carries = profile.hasInput(i) && (!isUsbPlayChannel(profile, i) || usbPlaying);
@@ -57,14 +57,14 @@ MeterEngine::Levels MeterEngine::compute(const UnitState& state, qint64 uptimeMs
             pre = sourceLevel(i, uptimeMs) + in.inputGain;
         const bool gateClosed = pre && in.gate.enabled && *pre < in.gate.threshold;
         levels.gateClosed[std::size_t(i)] = gateClosed ? 1 : 0;
-        if (pre && !gateClosed && !in.levelMute && in.levelGain > kOffGain)
+        if (pre && !gateClosed && !in.levelMute && in.levelGain > wire::kFaderBottom)
             post[std::size_t(i)] = limit(*pre + in.levelGain, in.limiter);
         levels.inputPre[std::size_t(i)] = toMeter(pre);
     }
 
     // The auto mixer ducks every member of an enabled group by its distance to the loudest.
-    std::array<float, UnitState::kInputs> attenuation{};
-    for (int group = 1; group <= 2; ++group) {
+    std::array<float, wire::kInputCount> attenuation{};
+    for (int group = 1; group <= wire::kAutoMixerMaxGroup; ++group) {
         if (!state.dsp.autoMixerEnabled[std::size_t(group - 1)])
             continue;
         float loudest = -1000.0f;
@@ -80,7 +80,7 @@ MeterEngine::Levels MeterEngine::compute(const UnitState& state, qint64 uptimeMs
                     std::max(-40.0f, *post[std::size_t(i)] + in.amWeight - loudest);
         }
     }
-    for (int i = 0; i < UnitState::kInputs; ++i) {
+    for (int i = 0; i < wire::kInputCount; ++i) {
         levels.inputPost[std::size_t(i)] = toMeter(post[std::size_t(i)]);
         if (i < UnitState::kConferenceInputs) {
             Level after = post[std::size_t(i)];
@@ -92,13 +92,15 @@ MeterEngine::Levels MeterEngine::compute(const UnitState& state, qint64 uptimeMs
     }
 
     const UnitState::Generator& generator = state.dsp.generator;
-    for (int o = 0; o < UnitState::kOutputs; ++o) {
+    for (int o = 0; o < wire::kOutputCount; ++o) {
         const UnitState::Output& out = state.dsp.outputs[std::size_t(o)];
         double power = 0.0;
-        for (int i = 0; i < UnitState::kInputs; ++i) {
+        for (int i = 0; i < wire::kInputCount; ++i) {
             const auto& in = state.dsp.inputs[std::size_t(i)];
+            // A crosspoint, like a fader, is off at or below the fader's bottom.
             const float gain = in.mixGain[std::size_t(o)];
-            if (!post[std::size_t(i)] || !in.mixEnabled[std::size_t(o)] || gain <= kOffGain)
+            if (!post[std::size_t(i)] || !in.mixEnabled[std::size_t(o)] ||
+                gain <= wire::kFaderBottom)
                 continue;
             const float db = *post[std::size_t(i)] + attenuation[std::size_t(i)] + gain;
             power += std::pow(10.0, double(db) / 10.0);
@@ -109,7 +111,7 @@ MeterEngine::Levels MeterEngine::compute(const UnitState& state, qint64 uptimeMs
         if (profile.hasOutput(o) && power > 0.0)
             pre = float(10.0 * std::log10(power));
         Level after;
-        if (pre && !out.levelMute && out.levelGain > kOffGain && !state.system.systemMute)
+        if (pre && !out.levelMute && out.levelGain > wire::kFaderBottom && !state.system.systemMute)
             after = limit(*pre + out.levelGain, out.limiter);
         levels.outputPre[std::size_t(o)] = toMeter(pre);
         levels.outputPost[std::size_t(o)] = toMeter(after);

@@ -13,15 +13,15 @@ class MeterEngine
 public:
     struct Levels
     {
-        std::array<qint8, UnitState::kInputs> inputPre{};
-        std::array<qint8, UnitState::kInputs> inputPost{};
-        std::array<qint8, UnitState::kOutputs> outputPre{};
-        std::array<qint8, UnitState::kOutputs> outputPost{};
+        std::array<qint8, wire::kInputCount> inputPre{};
+        std::array<qint8, wire::kInputCount> inputPost{};
+        std::array<qint8, wire::kOutputCount> outputPre{};
+        std::array<qint8, wire::kOutputCount> outputPost{};
         // Auto mixer: attenuation and the level after it, inputs 0..15.
         std::array<qint8, UnitState::kConferenceInputs> amAttenuation{};
         std::array<qint8, UnitState::kConferenceInputs> amLevel{};
         // Gate holding its channel closed (signal below the threshold).
-        std::array<quint8, UnitState::kInputs> gateClosed{};
+        std::array<quint8, wire::kInputCount> gateClosed{};
     };
 
     static constexpr qint8 kSilence = -100;

@@ -9,16 +9,16 @@ namespace {
 constexpr quint16 kImageVersion = 1;
 constexpr int kDspSize = int(sizeof(UnitState::Dsp));
 // One preset: check word, version, checksum, DSP size, name, DSP image.
-constexpr int kPresetHeader = 4 + 2 + 2 + 4 + PresetStore::kNameSize;
+constexpr int kPresetHeader = 4 + 2 + 2 + 4 + wire::kPresetNameBytes;
 constexpr int kPresetImageSize = kPresetHeader + kDspSize;
 // The bank: version, checksum, DSP size, current preset, 32 x {used, name, DSP}, check word.
-constexpr int kBankEntry = 1 + PresetStore::kNameSize + kDspSize;
-constexpr int kBankImageSize = 2 + 2 + 4 + 1 + PresetStore::kSlots * kBankEntry + 4;
+constexpr int kBankEntry = 1 + wire::kPresetNameBytes + kDspSize;
+constexpr int kBankImageSize = 2 + 2 + 4 + 1 + wire::kPresetCount * kBankEntry + 4;
 
 QByteArray fixedName(const QByteArray& name)
 {
-    QByteArray out = name.left(PresetStore::kNameSize);
-    out.append(QByteArray(PresetStore::kNameSize - out.size(), '\0'));
+    QByteArray out = name.left(wire::kPresetNameBytes);
+    out.append(QByteArray(wire::kPresetNameBytes - out.size(), '\0'));
     return out;
 }
 
@@ -29,7 +29,7 @@ QByteArray dspBytes(const UnitState::Dsp& dsp)
 
 QByteArray trimmedName(const char* p)
 {
-    return QByteArray(p, int(qstrnlen(p, PresetStore::kNameSize)));
+    return QByteArray(p, int(qstrnlen(p, wire::kPresetNameBytes)));
 }
 
 } // namespace
@@ -62,7 +62,7 @@ QByteArray PresetStore::name(int slot) const
 QByteArray PresetStore::tablePayload() const
 {
     QByteArray out;
-    out.reserve(1 + kSlots * (1 + kNameSize));
+    out.reserve(1 + wire::kPresetCount * (1 + wire::kPresetNameBytes));
     out.append(char(m_current));
     for (const Slot& slot : m_slots) {
         out.append(char(slot.used ? 1 : 0));
@@ -97,7 +97,7 @@ bool PresetStore::remove(int slot)
 
 bool PresetStore::rename(int slot, const QByteArray& name)
 {
-    if (!validSlot(slot) || name.size() > kNameSize)
+    if (!validSlot(slot) || name.size() > wire::kPresetNameBytes)
         return false;
     m_slots[std::size_t(slot)].name = trimmedName(fixedName(name).constData());
     return true;
@@ -179,7 +179,7 @@ bool PresetStore::loadBankImage(const QByteArray& image)
     for (Slot& s : m_slots) {
         s.used = entry[0] != 0;
         s.name = trimmedName(entry + 1);
-        std::memcpy(&s.dsp, entry + 1 + kNameSize, sizeof s.dsp);
+        std::memcpy(&s.dsp, entry + 1 + wire::kPresetNameBytes, sizeof s.dsp);
         entry += kBankEntry;
     }
     m_current = validSlot(current) ? current : 0;

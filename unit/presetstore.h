@@ -1,6 +1,7 @@
 #pragma once
 
 #include "unitstate.h"
+#include "wire/ranges.h"
 
 #include <QByteArray>
 #include <array>
@@ -12,8 +13,6 @@
 class PresetStore
 {
 public:
-    static constexpr int kSlots = 32;
-    static constexpr int kNameSize = 16;
     static constexpr quint32 kPresetCheckWord = 0x31505556; // "VUP1"
     static constexpr quint32 kBankCheckWord = 0x31425556;   // "VUB1"
 
@@ -47,8 +46,8 @@ private:
         UnitState::Dsp dsp;
     };
 
-    static bool validSlot(int slot) { return slot >= 0 && slot < kSlots; }
+    static bool validSlot(int slot) { return slot >= 0 && slot < wire::kPresetCount; }
 
-    std::array<Slot, kSlots> m_slots;
+    std::array<Slot, wire::kPresetCount> m_slots;
     int m_current = 0;
 };

@@ -1,7 +1,9 @@
 #include "presettransfer.h"
 
 #include "presetstore.h"
+#include "wire/commands.h"
 #include "wire/packet.h"
+#include "wire/ranges.h"
 
 #include <QLoggingCategory>
 
@@ -11,101 +13,101 @@ namespace {
 
 constexpr quint16 kStart = 0x0000;
 constexpr quint16 kBlock = 0x0100;
+constexpr int kBlockBytes = wire::kTransferBlockBytes;
 // An image can never need more blocks than this; it bounds what an import may allocate.
 constexpr int kMaxImportBlocks = 1024;
 
 } // namespace
 
-bool PresetTransfer::handle(quint8 funcId, const QByteArray& payload, Replies& replies)
+bool PresetTransfer::handle(wire::Code code, const QByteArray& payload, Replies& replies)
 {
     if (payload.size() < 2)
         return false;
-    if (funcId == 16 || funcId == 18)
-        return handleExport(funcId, payload, replies);
-    if (funcId == 17 || funcId == 19)
-        return handleImport(funcId, payload, replies);
+    if (code == wire::code::PresetExportAll || code == wire::code::PresetExport)
+        return handleExport(code, payload, replies);
+    if (code == wire::code::PresetImportAll || code == wire::code::PresetImport)
+        return handleImport(code, payload, replies);
     return false;
 }
 
-bool PresetTransfer::handleExport(quint8 funcId, const QByteArray& payload, Replies& replies)
+bool PresetTransfer::handleExport(wire::Code code, const QByteArray& payload, Replies& replies)
 {
     const quint16 op = wire::readU16(payload.constData());
     if (op == kStart) {
-        if (funcId == 18 && payload.size() != 3)
+        const bool all = code == wire::code::PresetExportAll;
+        if (payload.size() != (all ? 2 : 3))
             return false;
-        if (funcId == 16 && payload.size() != 2)
-            return false;
-        m_exportFuncId = funcId;
-        m_exportImage =
-            funcId == 16 ? m_store.bankImage() : m_store.presetImage(quint8(payload[2]));
+        m_exportCode = code;
+        m_exportImage = all ? m_store.bankImage() : m_store.presetImage(quint8(payload[2]));
         // Every block carries data, so the count rounds up; an empty slot exports nothing.
-        const int blocks = (int(m_exportImage.size()) + kBlockSize - 1) / kBlockSize;
+        const int blocks = (int(m_exportImage.size()) + kBlockBytes - 1) / kBlockBytes;
         QByteArray reply;
         wire::appendU16(reply, kStart);
         wire::appendU16(reply, quint16(blocks));
-        replies.add(3, 32, funcId, reply);
+        replies.add(code, reply);
         return true;
     }
-    if (op != kBlock || payload.size() != 4 || funcId != m_exportFuncId)
+    if (op != kBlock || payload.size() != 4 || code != m_exportCode)
         return false;
     const int index = wire::readU16(payload.constData() + 2);
-    const int offset = index * kBlockSize;
+    const int offset = index * kBlockBytes;
     if (offset >= m_exportImage.size())
         return false;
     QByteArray reply;
     wire::appendU16(reply, kBlock);
     wire::appendU16(reply, quint16(index));
-    reply.append(m_exportImage.mid(offset, kBlockSize));
-    replies.add(3, 32, funcId, reply);
+    reply.append(m_exportImage.mid(offset, kBlockBytes));
+    replies.add(code, reply);
     return true;
 }
 
-bool PresetTransfer::handleImport(quint8 funcId, const QByteArray& payload, Replies& replies)
+bool PresetTransfer::handleImport(wire::Code code, const QByteArray& payload, Replies& replies)
 {
     const quint16 op = wire::readU16(payload.constData());
     if (op == kStart) {
-        if ((funcId == 19 && payload.size() != 3) || (funcId == 17 && payload.size() != 2))
+        const bool all = code == wire::code::PresetImportAll;
+        if (payload.size() != (all ? 2 : 3))
             return false;
-        const int slot = funcId == 19 ? quint8(payload[2]) : -1;
-        if (funcId == 19 && slot >= PresetStore::kSlots)
+        const int slot = all ? -1 : quint8(payload[2]);
+        if (slot >= wire::kPresetCount)
             return false;
-        m_importFuncId = funcId;
+        m_importCode = code;
         m_importSlot = slot;
         m_importImage.clear();
         QByteArray reply;
         wire::appendU16(reply, kStart);
-        wire::appendU32(reply,
-                        funcId == 17 ? PresetStore::kBankCheckWord : PresetStore::kPresetCheckWord);
-        replies.add(3, 32, funcId, reply);
+        wire::appendU32(reply, all ? PresetStore::kBankCheckWord : PresetStore::kPresetCheckWord);
+        replies.add(code, reply);
         return true;
     }
-    if (op != kBlock || payload.size() < 4 || funcId != m_importFuncId)
+    if (op != kBlock || payload.size() < 4 || code != m_importCode)
         return false;
     const int index = wire::readU16(payload.constData() + 2);
     if (index >= kMaxImportBlocks)
         return false;
     const QByteArray data = payload.mid(4);
-    if (data.size() > kBlockSize)
+    if (data.size() > kBlockBytes)
         return false;
-    const int offset = index * kBlockSize;
+    const int offset = index * kBlockBytes;
     if (m_importImage.size() < offset + data.size())
         m_importImage.resize(offset + data.size());
     m_importImage.replace(offset, data.size(), data);
     QByteArray reply;
     wire::appendU16(reply, kBlock);
     wire::appendU16(reply, quint16(index));
-    replies.add(3, 32, funcId, reply);
+    replies.add(code, reply);
 
-    if (data.size() < kBlockSize) {
+    if (data.size() < kBlockBytes) {
         const QByteArray image = m_importImage.left(offset + data.size());
-        const bool taken = funcId == 17 ? m_store.loadBankImage(image)
-                                        : m_store.loadPresetImage(m_importSlot, image);
+        const bool taken = code == wire::code::PresetImportAll
+                               ? m_store.loadBankImage(image)
+                               : m_store.loadPresetImage(m_importSlot, image);
         if (taken)
             ++m_importsTaken;
         else
             qCWarning(lcPresetTransfer)
                 << "Preset import refused:" << image.size() << "bytes do not form a valid image";
-        m_importFuncId = 0;
+        m_importCode = {};
         m_importImage.clear();
     }
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wire/codes.h"
+
 #include <QByteArray>
 #include <QVector>
 
@@ -7,7 +9,7 @@
 class Replies
 {
 public:
-    void add(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload);
+    void add(wire::Code code, const QByteArray& payload);
     void append(const Replies& other) { m_frames += other.m_frames; }
 
     const QVector<QByteArray>& frames() const { return m_frames; }

@@ -3,10 +3,18 @@
 #include "replies.h"
 #include "unitcore.h"
 #include "wire/packet.h"
+#include "wire/ranges.h"
 
 #include <QDateTime>
 
 namespace {
+
+constexpr int kPasswordBytes = 16;
+// A touch block command is [index, block] with a block whose first byte is below this; the
+// touch mode and state take values below it too.
+constexpr quint8 kTouchValues = 3;
+// The touch mode whose value the unit keeps.
+constexpr quint8 kTouchModeWithValue = 2;
 
 // Texts are stored up to their first NUL and cut to the field width.
 QByteArray text(const QByteArray& bytes, int width)
@@ -34,92 +42,89 @@ bool setDateTime(UnitState::System& s, const QByteArray& p)
 
 } // namespace
 
-bool SystemCommands::apply(UnitCore& unit, quint8 subType, quint8 funcId, const QByteArray& payload,
-                           Replies& out)
+bool SystemCommands::apply(UnitCore& unit, wire::Code code, const QByteArray& payload, Replies& out)
 {
     UnitState::System& s = unit.state().system;
-    switch (subType) {
-    case 2:
-        return applySystem(unit, funcId, payload, out);
-    case 3:
-        return applyLabel(unit, funcId, payload);
-    case 5:
-        if (funcId == 4)
-            return unit.usb().control(payload, unit.uptimeMs());
-        if (funcId == 19)
-            return unit.usb().record(payload, unit.uptimeMs());
-        return false;
-    case 6:
-        if (funcId != 1 || payload.size() != 66 || quint8(payload[0]) >= 8 ||
-            quint8(payload[1]) >= 3)
+    if (code.in(wire::group::System))
+        return applySystem(unit, code, payload, out);
+    if (code.in(wire::group::Labels))
+        return applyLabel(unit, code, payload);
+    switch (code.key()) {
+    case wire::code::PlayControl.key():
+        return unit.usb().control(payload, unit.uptimeMs());
+    case wire::code::RecordControl.key():
+        return unit.usb().record(payload, unit.uptimeMs());
+    case wire::code::TouchBlock.key():
+        if (payload.size() != 1 + int(s.touchBlocks[0].size()) ||
+            quint8(payload[0]) >= s.touchBlocks.size() || quint8(payload[1]) >= kTouchValues)
             return false;
-        std::copy(payload.begin() + 1, payload.end(), s.blocks61[quint8(payload[0])].begin());
+        std::copy(payload.begin() + 1, payload.end(), s.touchBlocks[quint8(payload[0])].begin());
         return true;
-    case 16:
-        if (funcId == 1 && payload.size() == 5 && quint8(payload[0]) < 3) {
-            s.mode161 = quint8(payload[0]);
-            // The value only means something in mode 2.
-            if (s.mode161 == 2)
-                s.value161 = wire::readU32(payload.constData() + 1);
-            return true;
-        }
-        if (funcId == 2 && payload.size() == 1 && quint8(payload[0]) < 3) {
-            s.value162 = quint8(payload[0]);
-            return true;
-        }
-        return false;
+    case wire::code::TouchMode.key():
+        if (payload.size() != 5 || quint8(payload[0]) >= kTouchValues)
+            return false;
+        s.touchMode = quint8(payload[0]);
+        // The value only means something in that mode.
+        if (s.touchMode == kTouchModeWithValue)
+            s.touchModeValue = wire::readU32(payload.constData() + 1);
+        return true;
+    case wire::code::TouchState.key():
+        if (payload.size() != 1 || quint8(payload[0]) >= kTouchValues)
+            return false;
+        s.touchState = quint8(payload[0]);
+        return true;
     default:
         return false;
     }
 }
 
-bool SystemCommands::applySystem(UnitCore& unit, quint8 funcId, const QByteArray& payload,
+bool SystemCommands::applySystem(UnitCore& unit, wire::Code code, const QByteArray& payload,
                                  Replies& out)
 {
     UnitState::System& s = unit.state().system;
     const char* p = payload.constData();
     const int n = payload.size();
-    switch (funcId) {
-    case 10:
-        s.location = text(payload, 16);
+    switch (code.key()) {
+    case wire::code::Location.key():
+        s.location = text(payload, wire::kLocationBytes);
         return true;
-    case 11:
-        s.description = text(payload, 16);
+    case wire::code::Description.key():
+        s.description = text(payload, wire::kDescriptionBytes);
         return true;
-    case 12:
+    case wire::code::DateTime.key():
         return setDateTime(s, payload);
-    case 13:
+    case wire::code::NetworkSettings.key():
         if (n != 12)
             return false;
         emit unit.networkSettingsRequested(wire::readU32(p), wire::readU32(p + 4),
                                            wire::readU32(p + 8));
         return true;
-    case 15:
+    case wire::code::PasswordChange.key():
         // An empty password opens the unit to every login.
-        s.password = text(payload, 16);
-        out.add(2, 2, 15, QByteArray(1, char(1)));
+        s.password = text(payload, kPasswordBytes);
+        out.add(code, QByteArray(1, char(1)));
         return true;
-    case 16:
+    case wire::code::SystemMute.key():
         if (n != 1)
             return false;
         s.systemMute = p[0] ? 1 : 0;
         return true;
-    case 17:
-    case 18:
+    case wire::code::Rs232Baud.key():
+    case wire::code::Rs485Baud.key():
         if (n != 4 || !validBaud(wire::readU32(p)))
             return false;
-        (funcId == 17 ? s.rs232Baud : s.rs485Baud) = wire::readU32(p);
+        (code == wire::code::Rs232Baud ? s.rs232Baud : s.rs485Baud) = wire::readU32(p);
         return true;
-    case 21:
+    case wire::code::FactoryReset.key():
         unit.state().restoreFactoryDsp();
         unit.presets().clear();
         return true;
-    case 23:
+    case wire::code::GateReport.key():
         if (n != 1)
             return false;
         s.gateReport = p[0] ? 1 : 0;
         return true;
-    case 37:
+    case wire::code::Fan.key():
         if (n != 1)
             return false;
         s.fanTest = p[0] ? 1 : 0;
@@ -129,28 +134,28 @@ bool SystemCommands::applySystem(UnitCore& unit, quint8 funcId, const QByteArray
     }
 }
 
-bool SystemCommands::applyLabel(UnitCore& unit, quint8 funcId, const QByteArray& payload)
+bool SystemCommands::applyLabel(UnitCore& unit, wire::Code code, const QByteArray& payload)
 {
     if (payload.isEmpty())
         return false;
     UnitState::Labels& labels = unit.state().labels;
     const int ch = quint8(payload[0]);
     const QByteArray value = payload.mid(1);
-    switch (funcId) {
-    case 1:
-        if (ch >= UnitState::kInputs)
+    switch (code.key()) {
+    case wire::code::InputLabels.key():
+        if (ch >= wire::kInputCount)
             return false;
-        labels.inputs[std::size_t(ch)] = text(value, UnitState::kLabelSize);
+        labels.inputs[std::size_t(ch)] = text(value, wire::kLabelBytes);
         return true;
-    case 2:
-        if (ch >= UnitState::kOutputs)
+    case wire::code::OutputLabels.key():
+        if (ch >= wire::kOutputCount)
             return false;
-        labels.outputs[std::size_t(ch)] = text(value, UnitState::kLabelSize);
+        labels.outputs[std::size_t(ch)] = text(value, wire::kLabelBytes);
         return true;
-    case 3:
-        if (ch >= UnitState::kInputs)
+    case wire::code::SecondaryLabels.key():
+        if (ch >= wire::kInputCount)
             return false;
-        labels.inputExtras[std::size_t(ch)] = text(value, UnitState::kExtraLabelSize);
+        labels.inputExtras[std::size_t(ch)] = text(value, wire::kSecondaryLabelBytes);
         return true;
     default:
         return false;

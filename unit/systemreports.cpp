@@ -3,6 +3,7 @@
 #include "replies.h"
 #include "unitcore.h"
 #include "wire/packet.h"
+#include "wire/ranges.h"
 
 #include <QDateTime>
 
@@ -32,7 +33,7 @@ QByteArray labelTable(const std::array<QByteArray, N>& labels, int count, int wi
 }
 
 // Per-entry file list reports: every entry for an empty selector, one for an i32 index.
-bool fileList(const QVector<UsbMedia::File>& files, quint8 funcId, bool withValue,
+bool fileList(const QVector<UsbMedia::File>& files, wire::Code code, bool withValue,
               const QByteArray& payload, Replies& out)
 {
     int first = 0;
@@ -50,7 +51,7 @@ bool fileList(const QVector<UsbMedia::File>& files, quint8 funcId, bool withValu
         if (withValue)
             wire::appendU32(entry, files[i].seconds);
         entry.append(files[i].name);
-        out.add(2, 5, funcId, entry);
+        out.add(code, entry);
     }
     return true;
 }
@@ -61,9 +62,9 @@ QByteArray SystemReports::channelMasks(const UnitCore& unit)
 {
     const UnitState::System& s = unit.state().system;
     QByteArray out;
-    for (int i = 0; i < UnitState::kInputs; ++i)
+    for (int i = 0; i < wire::kInputCount; ++i)
         out.append(char((s.inputMask >> i) & 1u));
-    for (int o = 0; o < UnitState::kOutputs; ++o)
+    for (int o = 0; o < wire::kOutputCount; ++o)
         out.append(char((s.outputMask >> o) & 1u));
     out.append(char(s.dante ? 1 : 0));
     return out;
@@ -86,214 +87,197 @@ QByteArray SystemReports::dateTime(const UnitCore& unit)
     return out;
 }
 
-bool SystemReports::build(UnitCore& unit, quint8 type, quint8 subType, quint8 funcId,
-                          const QByteArray& payload, Replies& out)
+bool SystemReports::build(UnitCore& unit, wire::Code code, const QByteArray& payload, Replies& out)
 {
     const UnitState& state = unit.state();
     const UnitState::System& s = state.system;
-    if (type == 4) {
-        if (subType != 1)
-            return false;
-        switch (funcId) {
-        case 1:
-            out.add(4, 1, 1, bytes(s.record41));
-            return true;
-        case 3:
-            out.add(4, 1, 3, wire::bytesU16(s.record43));
-            return true;
-        case 4:
-            for (int i = 0; i < int(s.records44.size()); ++i) {
-                if (payload.size() == 1 && quint8(payload[0]) != i)
-                    continue;
-                out.add(4, 1, 4, u8(quint8(i)) + bytes(s.records44[std::size_t(i)]));
-            }
-            return !out.isEmpty();
-        default:
-            return false;
-        }
-    }
-    if (type != 2)
-        return false;
-    switch (subType) {
-    case 2:
-        return systemValue(unit, funcId, out);
-    case 3:
-        if (funcId == 1)
-            out.add(2, 3, 1, labelTable(state.labels.inputs, 17, UnitState::kLabelSize));
-        else if (funcId == 2)
-            out.add(2, 3, 2,
-                    labelTable(state.labels.outputs, UnitState::kOutputs, UnitState::kLabelSize));
-        else if (funcId == 3)
-            out.add(2, 3, 3, labelTable(state.labels.inputExtras, 17, UnitState::kExtraLabelSize));
-        else
-            return false;
+    if (code.in(wire::group::System))
+        return systemValue(unit, code, out);
+    if (code.in(wire::group::UsbMedia))
+        return usbValue(unit, code, payload, out);
+    switch (code.key()) {
+    case wire::code::StatusRecord1.key():
+        out.add(code, bytes(s.statusRecord1));
         return true;
-    case 4:
-        if (funcId != 1)
-            return false;
-        out.add(2, 4, 1, bytes(s.statusBlock41));
+    case wire::code::StatusRecordValue.key():
+        out.add(code, wire::bytesU16(s.statusRecordValue));
         return true;
-    case 5:
-        return usbValue(unit, funcId, payload, out);
-    case 6:
-        if (funcId != 1)
-            return false;
-        for (int i = 0; i < int(s.blocks61.size()); ++i) {
+    case wire::code::StatusRecord4.key():
+        for (int i = 0; i < int(s.statusRecords4.size()); ++i) {
             if (payload.size() == 1 && quint8(payload[0]) != i)
                 continue;
-            out.add(2, 6, 1, u8(quint8(i)) + bytes(s.blocks61[std::size_t(i)]));
+            out.add(code, u8(quint8(i)) + bytes(s.statusRecords4[std::size_t(i)]));
         }
         return !out.isEmpty();
-    case 16:
-        if (funcId == 1)
-            out.add(2, 16, 1, u8(s.mode161) + wire::bytesU32(s.value161));
-        else if (funcId == 2)
-            out.add(2, 16, 2, u8(s.value162));
-        else
-            return false;
+    case wire::code::InputLabels.key():
+        out.add(code, labelTable(state.labels.inputs, wire::kInputStrips, wire::kLabelBytes));
+        return true;
+    case wire::code::OutputLabels.key():
+        out.add(code, labelTable(state.labels.outputs, wire::kOutputCount, wire::kLabelBytes));
+        return true;
+    case wire::code::SecondaryLabels.key():
+        out.add(code, labelTable(state.labels.inputExtras, wire::kInputStrips,
+                                 wire::kSecondaryLabelBytes));
+        return true;
+    case wire::code::StatusBlock.key():
+        out.add(code, bytes(s.statusBlock));
+        return true;
+    case wire::code::TouchBlock.key():
+        for (int i = 0; i < int(s.touchBlocks.size()); ++i) {
+            if (payload.size() == 1 && quint8(payload[0]) != i)
+                continue;
+            out.add(code, u8(quint8(i)) + bytes(s.touchBlocks[std::size_t(i)]));
+        }
+        return !out.isEmpty();
+    case wire::code::TouchMode.key():
+        out.add(code, u8(s.touchMode) + wire::bytesU32(s.touchModeValue));
+        return true;
+    case wire::code::TouchState.key():
+        out.add(code, u8(s.touchState));
         return true;
     default:
         return false;
     }
 }
 
-bool SystemReports::systemValue(UnitCore& unit, quint8 funcId, Replies& out)
+bool SystemReports::systemValue(UnitCore& unit, wire::Code code, Replies& out)
 {
     const UnitState::System& s = unit.state().system;
     QByteArray p;
-    switch (funcId) {
-    case 1:
+    switch (code.key()) {
+    case wire::code::Model.key():
         p = s.model;
         break;
-    case 2:
+    case wire::code::ArmVersion.key():
         p = bytes(s.controllerVersion);
         break;
-    case 3:
+    case wire::code::DspVersion.key():
         p = bytes(s.dspVersion);
         break;
-    case 4:
+    case wire::code::SerialNumber.key():
         p = s.serialNumber;
         break;
-    case 5:
+    case wire::code::ChannelMasks.key():
         p = channelMasks(unit);
         break;
-    case 6:
+    case wire::code::RunTime.key():
         p = wire::bytesU32(quint32(unit.uptimeMs() / 1000));
         break;
-    case 7:
+    case wire::code::StatusWord.key():
         p = wire::bytesU32(s.statusWord);
         break;
-    case 8:
+    case wire::code::BootCount.key():
         p = wire::bytesU32(s.bootCount);
         break;
-    case 9:
+    case wire::code::Temperature.key():
         wire::appendF32(p, unit.temperature());
         break;
-    case 10:
+    case wire::code::Location.key():
         p = s.location;
         break;
-    case 11:
+    case wire::code::Description.key():
         p = s.description;
         break;
-    case 12:
+    case wire::code::DateTime.key():
         p = dateTime(unit);
         break;
-    case 13:
+    case wire::code::NetworkSettings.key():
         p = wire::bytesU32(s.ipAddress) + wire::bytesU32(s.netmask) + wire::bytesU32(s.gateway);
         break;
-    case 14:
+    case wire::code::DeviceStatus.key():
         p = u8(s.deviceStatus);
         break;
-    case 16:
+    case wire::code::SystemMute.key():
         p = u8(s.systemMute);
         break;
-    case 17:
+    case wire::code::Rs232Baud.key():
         p = wire::bytesU32(s.rs232Baud);
         break;
-    case 18:
+    case wire::code::Rs485Baud.key():
         p = wire::bytesU32(s.rs485Baud);
         break;
-    case 19:
+    case wire::code::DspUsage.key():
         p = wire::bytesU32(s.dspLoad[0]) + wire::bytesU32(s.dspLoad[1]);
         break;
-    case 20:
+    case wire::code::ComponentStates.key():
         p = bytes(s.components);
         break;
-    case 23:
+    case wire::code::GateReport.key():
         p = u8(s.gateReport);
         break;
-    case 24:
+    case wire::code::BuildNumber.key():
         p = wire::bytesU32(s.buildNumber);
         break;
-    case 25:
+    case wire::code::StatusFlag25.key():
         p = u8(s.statusFlag25);
         break;
-    case 28:
+    case wire::code::StatusFlag28.key():
         p = u8(s.statusFlag28);
         break;
-    case 29:
+    case wire::code::DeviceId.key():
         p = wire::bytesU32(s.deviceId);
         break;
-    case 32:
+    case wire::code::UsbStorage.key():
         p = u8(s.usbStorage);
         break;
-    case 33:
-        p = wire::bytesU16(s.codeValue);
+    case wire::code::StatusValue33.key():
+        p = wire::bytesU16(s.statusValue33);
         break;
-    case 34:
+    case wire::code::VersionText.key():
         p = s.versionText;
         break;
-    case 35:
+    case wire::code::StatusWord35.key():
         p = wire::bytesU32(s.statusWord35);
         break;
-    case 37:
+    case wire::code::Fan.key():
         p = u8(unit.fanRunning() ? 1 : 0);
         break;
-    case 38:
+    case wire::code::DspVersionText.key():
         p = s.dspVersionText;
         break;
-    case 39:
+    case wire::code::MacAddress.key():
         p = bytes(s.mac);
         break;
-    case 40:
+    case wire::code::FormatGeneration.key():
         p = wire::bytesU16(s.formatGeneration) + u8(s.formatExtra);
         break;
-    case 161:
+    case wire::code::StatusByte161.key():
         p = u8(s.statusByte161);
         break;
     default:
         return false;
     }
-    out.add(2, 2, funcId, p);
+    out.add(code, p);
     return true;
 }
 
-bool SystemReports::usbValue(UnitCore& unit, quint8 funcId, const QByteArray& payload, Replies& out)
+bool SystemReports::usbValue(UnitCore& unit, wire::Code code, const QByteArray& payload,
+                             Replies& out)
 {
     UsbMedia& usb = unit.usb();
     const qint64 now = unit.uptimeMs();
-    switch (funcId) {
-    case 1:
-        out.add(2, 5, 1, wire::bytesU32(quint32(usb.playList().size())));
+    switch (code.key()) {
+    case wire::code::PlayFileCount.key():
+        out.add(code, wire::bytesU32(quint32(usb.playList().size())));
         return true;
-    case 2:
-        return fileList(usb.playList(), 2, false, payload, out);
-    case 3:
-        out.add(2, 5, 3, usb.playStatePayload(now));
+    case wire::code::PlayListEntry.key():
+        return fileList(usb.playList(), code, false, payload, out);
+    case wire::code::PlayState.key():
+        out.add(code, usb.playStatePayload(now));
         return true;
-    case 5:
-        out.add(2, 5, 5, usb.currentPlayName(now));
+    case wire::code::PlayName.key():
+        out.add(code, usb.currentPlayName(now));
         return true;
-    case 16:
-        out.add(2, 5, 16, wire::bytesU32(quint32(usb.recordList().size())));
+    case wire::code::RecordFileCount.key():
+        out.add(code, wire::bytesU32(quint32(usb.recordList().size())));
         return true;
-    case 17:
-        return fileList(usb.recordList(), 17, true, payload, out);
-    case 18:
-        out.add(2, 5, 18, usb.recordStatePayload(now));
+    case wire::code::RecordListEntry.key():
+        return fileList(usb.recordList(), code, true, payload, out);
+    case wire::code::RecordState.key():
+        out.add(code, usb.recordStatePayload(now));
         return true;
-    case 20:
-        out.add(2, 5, 20, usb.currentRecordName());
+    case wire::code::RecordName.key():
+        out.add(code, usb.currentRecordName());
         return true;
     default:
         return false;

@@ -60,19 +60,32 @@ bool UnitCore::fanRunning() const
 Replies UnitCore::read(const wire::PacketHeader& header, const QByteArray& payload)
 {
     Replies out;
-    if (header.type == 3)
-        DspReports::build(*this, header.subType, header.funcId, payload, out);
-    else if (header.type == 2 || header.type == 4)
-        SystemReports::build(*this, header.type, header.subType, header.funcId, payload, out);
+    switch (header.type) {
+    case wire::DspFamily:
+        DspReports::build(*this, header.code(), payload, out);
+        break;
+    case wire::SystemFamily:
+    case wire::StatusFamily:
+        SystemReports::build(*this, header.code(), payload, out);
+        break;
+    default:
+        break;
+    }
     return out;
 }
 
 Replies UnitCore::command(const wire::PacketHeader& header, const QByteArray& payload)
 {
     Replies out;
-    if (header.type == 3)
-        DspCommands::apply(*this, header.subType, header.funcId, payload, out);
-    else if (header.type == 2)
-        SystemCommands::apply(*this, header.subType, header.funcId, payload, out);
+    switch (header.type) {
+    case wire::DspFamily:
+        DspCommands::apply(*this, header.code(), payload, out);
+        break;
+    case wire::SystemFamily:
+        SystemCommands::apply(*this, header.code(), payload, out);
+        break;
+    default:
+        break;
+    }
     return out;
 }

@@ -42,7 +42,7 @@ public:
     Replies command(const wire::PacketHeader& header, const QByteArray& payload);
 
 signals:
-    // (2,2,13): the owner decides which address the unit can really take.
+    // The network settings command: the owner decides which address the unit can really take.
     void networkSettingsRequested(quint32 ipAddress, quint32 netmask, quint32 gateway);
 
 private:

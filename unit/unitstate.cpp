@@ -22,7 +22,7 @@ UnitState::UnitState(const ChannelProfile& profile, quint32 deviceId) : m_profil
     s.deviceStatus = 0;
     s.statusFlag25 = 0;
     s.statusFlag28 = 0;
-    s.codeValue = quint16(0x0100 + profile.index());
+    s.statusValue33 = quint16(0x0100 + profile.index());
     s.statusWord35 = 0;
     s.statusByte161 = 0;
     s.ipAddress = 0x7F000001; // 127.0.0.1
@@ -48,15 +48,15 @@ UnitState::UnitState(const ChannelProfile& profile, quint32 deviceId) : m_profil
     s.formatExtra = 0;
     s.deviceId = deviceId;
     s.clockOffsetSeconds = 0;
-    s.statusBlock41 = {};
-    for (auto& block : s.blocks61)
+    s.statusBlock = {};
+    for (auto& block : s.touchBlocks)
         block = {};
-    s.mode161 = 0;
-    s.value161 = 0;
-    s.value162 = 0;
-    s.record41 = {};
-    s.record43 = 0;
-    for (auto& record : s.records44)
+    s.touchMode = 0;
+    s.touchModeValue = 0;
+    s.touchState = 0;
+    s.statusRecord1 = {};
+    s.statusRecordValue = 0;
+    for (auto& record : s.statusRecords4)
         record = {};
 }
 
@@ -84,7 +84,8 @@ wire::HLPF UnitState::defaultLpf()
 
 wire::PEQ UnitState::defaultPeq(int band)
 {
-    static constexpr float frequencies[kBands] = {100, 300, 500, 800, 1000, 3000, 5000, 8000};
+    static constexpr float frequencies[wire::kPeqBands] = {100,  300,  500,  800,
+                                                           1000, 3000, 5000, 8000};
     return wire::PEQ{1, 0, frequencies[band & 7], 0.0f, 43};
 }
 
@@ -111,11 +112,11 @@ UnitState::Input UnitState::defaultInput()
     in.agc = defaultAgc();
     in.hpf = defaultHpf();
     in.lpf = defaultLpf();
-    for (int band = 0; band < kBands; ++band)
+    for (int band = 0; band < wire::kPeqBands; ++band)
         in.peq[std::size_t(band)] = defaultPeq(band);
     in.limiter = defaultLimiter();
-    in.faderMin = -56.0f;
-    in.faderMax = 12.0f;
+    in.faderMin = wire::kFaderBottom;
+    in.faderMax = wire::kFaderTop;
     return in;
 }
 
@@ -123,11 +124,11 @@ UnitState::Output UnitState::defaultOutput()
 {
     Output out;
     std::memset(&out, 0, sizeof out);
-    out.faderMin = -56.0f;
-    out.faderMax = 12.0f;
+    out.faderMin = wire::kFaderBottom;
+    out.faderMax = wire::kFaderTop;
     out.hpf = defaultHpf();
     out.lpf = defaultLpf();
-    for (int band = 0; band < kBands; ++band)
+    for (int band = 0; band < wire::kPeqBands; ++band)
         out.peq[std::size_t(band)] = defaultPeq(band);
     out.limiter = defaultLimiter();
     return out;

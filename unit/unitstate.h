@@ -1,6 +1,8 @@
 #pragma once
 
 #include "channelprofile.h"
+#include "wire/commands.h"
+#include "wire/ranges.h"
 #include "wire/records.h"
 
 #include <QByteArray>
@@ -12,14 +14,8 @@
 class UnitState
 {
 public:
-    static constexpr int kInputs = 18;
-    static constexpr int kOutputs = 16;
-    static constexpr int kBands = 8;
     // Inputs that carry the per-channel auto mixer, input setup and echo-cancellation flags.
-    static constexpr int kConferenceInputs = 16;
-    static constexpr int kAecBlockSize = 19;
-    static constexpr int kLabelSize = 16;
-    static constexpr int kExtraLabelSize = 10;
+    static constexpr int kConferenceInputs = wire::kAnalogueInputs;
 
     struct Input
     {
@@ -32,7 +28,7 @@ public:
         wire::AGC agc;
         wire::HLPF hpf;
         wire::HLPF lpf;
-        std::array<wire::PEQ, kBands> peq;
+        std::array<wire::PEQ, wire::kPeqBands> peq;
         wire::Limiter limiter;
         float delay;
         quint8 levelMute;
@@ -41,8 +37,8 @@ public:
         float levelGain;
         float faderMin;
         float faderMax;
-        std::array<quint8, kOutputs> mixEnabled;
-        std::array<qint8, kOutputs> mixGain;
+        std::array<quint8, wire::kOutputCount> mixEnabled;
+        std::array<qint8, wire::kOutputCount> mixGain;
         float amWeight;
         quint8 amGroup;
     };
@@ -57,7 +53,7 @@ public:
         float faderMax;
         wire::HLPF hpf;
         wire::HLPF lpf;
-        std::array<wire::PEQ, kBands> peq;
+        std::array<wire::PEQ, wire::kPeqBands> peq;
         wire::Limiter limiter;
         float delay;
     };
@@ -68,18 +64,17 @@ public:
         quint8 type;
         float frequency;
         float gain;
-        std::array<quint8, kOutputs> routing;
+        std::array<quint8, wire::kOutputCount> routing;
     };
 
     // Everything a preset holds.
     struct Dsp
     {
-        std::array<Input, kInputs> inputs;
-        std::array<Output, kOutputs> outputs;
+        std::array<Input, wire::kInputCount> inputs;
+        std::array<Output, wire::kOutputCount> outputs;
         Generator generator;
         quint8 aecOn;
-        // Level (0..3), 16 local-microphone flags and two further bytes.
-        std::array<quint8, kAecBlockSize> aec;
+        wire::EchoCancellationBlock aec;
         quint8 ancChannel;
         quint8 ancLevel;
         std::array<quint8, 2> autoMixerEnabled;
@@ -89,12 +84,13 @@ public:
 
     struct Labels
     {
-        std::array<QByteArray, kInputs> inputs;
-        std::array<QByteArray, kInputs> inputExtras;
-        std::array<QByteArray, kOutputs> outputs;
+        std::array<QByteArray, wire::kInputCount> inputs;
+        std::array<QByteArray, wire::kInputCount> inputExtras;
+        std::array<QByteArray, wire::kOutputCount> outputs;
     };
 
-    // What the unit reports under type 2 (and type 4) besides labels and USB media.
+    // What the unit reports in the system family (and the status records) besides labels and USB
+    // media; the names follow the codes.
     struct System
     {
         QByteArray model;
@@ -110,12 +106,12 @@ public:
         quint32 bootCount;
         quint32 totalTimeBase; // operating seconds before this run
         quint32 statusWord;
-        std::array<quint32, 2> dspLoad; // (2,2,19): DSP usage in percent, then peak usage
+        std::array<quint32, 2> dspLoad; // DSP usage in percent, then peak usage
         std::array<quint8, 5> components;
         quint8 deviceStatus; // bit 0 DSP ... bit 7 Ethernet; set bits are faults
         quint8 statusFlag25;
         quint8 statusFlag28;
-        quint16 codeValue;
+        quint16 statusValue33;
         quint32 statusWord35;
         quint8 statusByte161;
         quint32 ipAddress;
@@ -134,15 +130,15 @@ public:
         quint16 formatGeneration;
         quint8 formatExtra;
         quint32 deviceId;
-        qint64 clockOffsetSeconds;                      // unit time minus host local time
-        std::array<quint8, 6> statusBlock41;            // (2,4,1): u32, u16
-        std::array<std::array<quint8, 65>, 8> blocks61; // (2,6,1) per index
-        quint8 mode161;
-        quint32 value161;
-        quint8 value162;
-        std::array<quint8, 81> record41;                 // (4,1,1)
-        quint16 record43;                                // (4,1,3)
-        std::array<std::array<quint8, 64>, 4> records44; // (4,1,4) per index
+        qint64 clockOffsetSeconds;                         // unit time minus host local time
+        std::array<quint8, 6> statusBlock;                 // u32, u16
+        std::array<std::array<quint8, 65>, 8> touchBlocks; // per index
+        quint8 touchMode;
+        quint32 touchModeValue;
+        quint8 touchState;
+        std::array<quint8, 81> statusRecord1;
+        quint16 statusRecordValue;
+        std::array<std::array<quint8, 64>, 4> statusRecords4; // per index
     };
 
     explicit UnitState(const ChannelProfile& profile = ChannelProfile::forIndex(0),

@@ -113,33 +113,33 @@ bool UsbMedia::control(const QByteArray& payload, qint64 now)
     advance(now);
     const int count = m_playList.size();
     switch (quint8(payload[0])) {
-    case 0:
+    case TransportStop:
         m_state = Stopped;
         m_positionMs = 0;
         return true;
-    case 1:
+    case TransportPlay:
         if (m_state == Stopped)
             start(m_current, now);
         m_state = Playing;
         return true;
-    case 2:
+    case TransportPause:
         if (m_state == Playing)
             m_state = Paused;
         return true;
-    case 3: {
+    case TransportPlayFile: {
         const int index = indexOf(m_playList, payload.mid(1));
         if (index < 0)
             return false;
         start(index, now);
         return true;
     }
-    case 4:
+    case TransportPrevious:
         start((m_current + count - 1) % count, now);
         return true;
-    case 5:
+    case TransportNext:
         start((m_current + 1) % count, now);
         return true;
-    case 6:
+    case TransportSeek:
         if (payload.size() != 3)
             return false;
         m_positionMs = std::min<qint64>(wire::readU16(payload.constData() + 1),
@@ -147,7 +147,7 @@ bool UsbMedia::control(const QByteArray& payload, qint64 now)
                        1000;
         advance(now);
         return true;
-    case 7:
+    case TransportPlayMode:
         if (payload.size() != 2 || quint8(payload[1]) > RepeatList)
             return false;
         m_mode = quint8(payload[1]);
@@ -163,14 +163,14 @@ bool UsbMedia::record(const QByteArray& payload, qint64 now)
         return false;
     const QByteArray name = payload.mid(1);
     switch (quint8(payload[0])) {
-    case 0:
+    case RecordStart:
         if (m_recording || name.isEmpty())
             return false;
         m_recording = true;
         m_recordStart = now;
         m_recordName = name;
         return true;
-    case 1: {
+    case RecordStop: {
         if (!m_recording)
             return false;
         m_recording = false;
@@ -182,7 +182,7 @@ bool UsbMedia::record(const QByteArray& payload, qint64 now)
             m_recordList.append(file);
         return true;
     }
-    case 2:
+    case RecordSelect:
         if (m_recording || indexOf(m_recordList, name) < 0)
             return false;
         m_recordName = name;

@@ -23,6 +23,26 @@ public:
         Paused = 2,
     };
 
+    // The first byte of a transport command.
+    enum Transport : quint8
+    {
+        TransportStop = 0,
+        TransportPlay = 1,
+        TransportPause = 2,
+        TransportPlayFile = 3,
+        TransportPrevious = 4,
+        TransportNext = 5,
+        TransportSeek = 6,
+        TransportPlayMode = 7,
+    };
+    // The first byte of a record command.
+    enum RecordOp : quint8
+    {
+        RecordStart = 0,
+        RecordStop = 1,
+        RecordSelect = 2,
+    };
+
     struct File
     {
         QByteArray name; // UTF-8
@@ -43,10 +63,10 @@ public:
     QByteArray recordStatePayload(qint64 now) const;
     QByteArray currentRecordName() const { return m_recordName; }
 
-    // Transport command: op 0 stop, 1 play, 2 pause, 3 play file, 4 previous, 5 next, 6 seek,
-    // 7 play mode. Returns false for malformed commands, which change nothing.
+    // Transport command: {Transport, file name | u16 seconds | play mode}. Returns false for
+    // malformed commands, which change nothing.
     bool control(const QByteArray& payload, qint64 now);
-    // Record command: op 0 start (name), 1 stop, 2 choose an entry (name).
+    // Record command: {RecordOp, name for a start or a choice of entry}.
     bool record(const QByteArray& payload, qint64 now);
 
 private:

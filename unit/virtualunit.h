@@ -36,9 +36,10 @@ public:
     ControlServer& server() { return *m_server; }
     Announcer& announcer() { return *m_announcer; }
 
-    // Network settings from the UDP command or (2,2,13). The unit takes an address only if it
-    // can listen there (or listens on every address); otherwise it keeps the address it
-    // really uses, which is the one it goes on reporting and announcing.
+    // Network settings from the UDP command or the control connection's network settings
+    // command. The unit takes an address only if it can listen there (or listens on every
+    // address); otherwise it keeps the address it really uses, which is the one it goes on
+    // reporting and announcing.
     void applyNetworkSettings(quint32 ipAddress, quint32 netmask, quint32 gateway);
     // Takes a UDP network-settings command when it carries this unit's device ID.
     bool handleUdpCommand(quint32 deviceId, quint32 ipAddress, quint32 netmask, quint32 gateway);

@@ -38,24 +38,24 @@ void TestUnitFaults::silence()
     UnitFixture f;
     QVERIFY(f.start(0, {}, plan));
     UnitClient& c = f.client();
-    c.read(3, 1, 1);
-    QCOMPARE(c.take(3, 1, 1).size(), 1);
+    c.read(wire::code::InputPostFaderMeters);
+    QCOMPARE(c.take(wire::code::InputPostFaderMeters).size(), 1);
 
     if (byPlan)
         c.idle(400);
     else
         f.unit().setSilent(true);
     QVERIFY(f.unit().server().isSilent());
-    c.read(3, 1, 1);
-    c.command(3, 7, 1, QByteArray("\x00\x01", 2));
+    c.read(wire::code::InputPostFaderMeters);
+    c.command(wire::code::InputLevelMute, QByteArray("\x00\x01", 2));
     QCOMPARE(c.idle(400), 0);
     QVERIFY(c.isConnected());
     QVERIFY(f.unit().server().hasConnection());
 
     // Talking again, the unit has neither answered nor applied what came meanwhile.
     f.unit().setSilent(false);
-    c.read(3, 7, 1);
-    const auto answer = c.take(3, 7, 1);
+    c.read(wire::code::InputLevelMute);
+    const auto answer = c.take(wire::code::InputLevelMute);
     QCOMPARE(answer.size(), 1);
     QCOMPARE(answer[0].payload.at(0), char(0));
 }
@@ -75,14 +75,14 @@ void TestUnitFaults::drop()
         plan.dropAfterMs = 200;
     UnitFixture f;
     QVERIFY(f.start(0, {}, plan));
-    QCOMPARE(f.client().take(2, 1, 1).size(), 1);
+    QCOMPARE(f.client().take(wire::code::Login).size(), 1);
     if (!byPlan)
         f.unit().dropConnection();
     QVERIFY(f.client().waitForDisconnect(2000));
     QVERIFY(!f.unit().server().hasConnection());
     // The unit takes the next connection and serves it normally.
     QVERIFY(f.reconnect());
-    QCOMPARE(f.client().take(2, 1, 1).size(), 1);
+    QCOMPARE(f.client().take(wire::code::Login).size(), 1);
 }
 
 void TestUnitFaults::garbageBeforePackets()
@@ -92,11 +92,11 @@ void TestUnitFaults::garbageBeforePackets()
     UnitFixture f;
     QVERIFY(f.start());
     UnitClient& c = f.client();
-    QCOMPARE(c.take(2, 1, 1).size(), 1);
+    QCOMPARE(c.take(wire::code::Login).size(), 1);
     c.clear();
     f.unit().sendGarbage(40);
-    c.read(2, 2, 29);
-    const auto answer = c.take(2, 2, 29);
+    c.read(wire::code::DeviceId);
+    const auto answer = c.take(wire::code::DeviceId);
     QCOMPARE(answer.size(), 1);
     QCOMPARE(answer[0].payload.size(), 4);
     const QByteArray raw = c.rawBytes();
@@ -110,16 +110,16 @@ void TestUnitFaults::lateAnswersKeepOrder()
     UnitFixture f;
     QVERIFY(f.start());
     UnitClient& c = f.client();
-    QCOMPARE(c.take(2, 1, 1).size(), 1);
+    QCOMPARE(c.take(wire::code::Login).size(), 1);
     f.unit().setAnswerDelay(300);
     QElapsedTimer clock;
     clock.start();
-    c.read(2, 2, 29);
-    c.read(2, 2, 40);
-    QCOMPARE(c.take(2, 2, 29, 1, 200).size(), 0);
-    QCOMPARE(c.take(2, 2, 29, 1, 2000).size(), 1);
+    c.read(wire::code::DeviceId);
+    c.read(wire::code::FormatGeneration);
+    QCOMPARE(c.take(wire::code::DeviceId, 1, 200).size(), 0);
+    QCOMPARE(c.take(wire::code::DeviceId, 1, 2000).size(), 1);
     QVERIFY(clock.elapsed() >= 290);
-    QCOMPARE(c.take(2, 2, 40, 1, 2000).size(), 1);
+    QCOMPARE(c.take(wire::code::FormatGeneration, 1, 2000).size(), 1);
     QVERIFY(c.rawBytes().indexOf(QByteArray("\x02\x02\x1D\x80", 4)) <
             c.rawBytes().indexOf(QByteArray("\x02\x02\x28\x80", 4)));
 }
@@ -131,8 +131,8 @@ void TestUnitFaults::newConnectionReplacesOld()
     UnitClient first;
     QVERIFY(first.connectTo(QHostAddress(QHostAddress::LocalHost), f.unit().controlPort()));
     QVERIFY(f.client().waitForDisconnect(2000));
-    first.read(2, 2, 29);
-    QCOMPARE(first.take(2, 2, 29).size(), 1);
+    first.read(wire::code::DeviceId);
+    QCOMPARE(first.take(wire::code::DeviceId).size(), 1);
 }
 
 KV_TEST_GUILESS_MAIN(TestUnitFaults)

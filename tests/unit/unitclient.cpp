@@ -23,10 +23,9 @@ bool UnitClient::waitForDisconnect(int ms)
     return !isConnected();
 }
 
-void UnitClient::send(quint8 type, quint8 subType, quint8 funcId, quint8 access,
-                      const QByteArray& payload)
+void UnitClient::send(wire::Code code, quint8 access, const QByteArray& payload)
 {
-    m_socket.write(wire::packet(wire::codeOf(type, subType, funcId), access, payload));
+    m_socket.write(wire::packet(code, access, payload));
     m_socket.flush();
 }
 
@@ -47,13 +46,12 @@ void UnitClient::pump(int ms)
     });
 }
 
-QVector<UnitClient::Packet> UnitClient::take(quint8 type, quint8 subType, quint8 funcId, int count,
-                                             int ms)
+QVector<UnitClient::Packet> UnitClient::take(wire::Code code, int count, int ms)
 {
     const auto matching = [&] {
         QVector<Packet> found;
         for (const Packet& p : m_packets) {
-            if (p.header.type == type && p.header.subType == subType && p.header.funcId == funcId)
+            if (p.header.code() == code)
                 found.append(p);
         }
         return found;
@@ -64,7 +62,7 @@ QVector<UnitClient::Packet> UnitClient::take(quint8 type, quint8 subType, quint8
     const QVector<Packet> found = matching();
     QVector<Packet> rest;
     for (const Packet& p : m_packets) {
-        if (!(p.header.type == type && p.header.subType == subType && p.header.funcId == funcId))
+        if (p.header.code() != code)
             rest.append(p);
     }
     m_packets = rest;

@@ -24,20 +24,19 @@ public:
     // Waits up to `ms` for the unit to close the connection.
     bool waitForDisconnect(int ms);
 
-    void send(quint8 type, quint8 subType, quint8 funcId, quint8 access,
-              const QByteArray& payload = {});
-    void read(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload = {})
+    void send(wire::Code code, quint8 access, const QByteArray& payload = {});
+    void read(wire::Code code, const QByteArray& payload = {})
     {
-        send(type, subType, funcId, wire::AccessRead, payload);
+        send(code, wire::AccessRead, payload);
     }
-    void command(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload = {})
+    void command(wire::Code code, const QByteArray& payload = {})
     {
-        send(type, subType, funcId, wire::AccessWrite, payload);
+        send(code, wire::AccessWrite, payload);
     }
 
     // Waits up to `ms` until `count` packets of the code have arrived since the last take and
     // returns them (fewer on time-out).
-    QVector<Packet> take(quint8 type, quint8 subType, quint8 funcId, int count = 1, int ms = 2000);
+    QVector<Packet> take(wire::Code code, int count = 1, int ms = 2000);
     // Lets the event loop run for `ms` and returns the number of bytes that arrived meanwhile.
     int idle(int ms);
     QByteArray rawBytes() const { return m_raw; }
