@@ -24,9 +24,9 @@ private:
     wire::PacketCutter m_cutter;
 };
 
-QByteArray report(quint8 type, quint8 sub, quint8 func, const QByteArray& payload)
+QByteArray report(wire::Code code, const QByteArray& payload)
 {
-    return wire::packet(wire::codeOf(type, sub, func), wire::AccessReport, payload);
+    return wire::packet(code, wire::AccessReport, payload);
 }
 
 QByteArray floats(int n, float v)
@@ -41,17 +41,17 @@ QByteArray cycle(int variant)
 {
     const char level = char(-40 + variant * 7);
     QByteArray s;
-    s += report(3, 1, 1, QByteArray(17, level));
-    s += report(3, 7, 7, QByteArray(17, level));
-    s += report(3, 11, 8, QByteArray(16, level));
-    s += report(3, 11, 1, QByteArray(16, level));
-    s += report(3, 18, 5, QByteArray(32, level));
-    s += report(3, 7, 1, QByteArray(17, char(variant)));
-    s += report(3, 7, 2, floats(17, -6.0f + variant));
-    s += report(3, 7, 6, floats(34, 6.0f));
-    s += report(3, 11, 3, floats(16, -3.0f + variant));
-    s += report(2, 2, 9, floats(1, 36.5f + variant));
-    s += report(2, 2, 37, QByteArray(1, char(variant)));
+    s += report(wire::code::InputPostFaderMeters, QByteArray(17, level));
+    s += report(wire::code::InputPreFaderMeters, QByteArray(17, level));
+    s += report(wire::code::OutputPreFaderMeters, QByteArray(16, level));
+    s += report(wire::code::OutputPostFaderMeters, QByteArray(16, level));
+    s += report(wire::code::AutoMixerGainMeters, QByteArray(32, level));
+    s += report(wire::code::InputLevelMute, QByteArray(17, char(variant)));
+    s += report(wire::code::InputLevelGain, floats(17, -6.0f + variant));
+    s += report(wire::code::InputFaderRange, floats(34, 6.0f));
+    s += report(wire::code::OutputLevelGain, floats(16, -3.0f + variant));
+    s += report(wire::code::Temperature, floats(1, 36.5f + variant));
+    s += report(wire::code::Fan, QByteArray(1, char(variant)));
     for (int band = 0; band < 8; ++band) {
         QByteArray peq;
         peq.append(char(2));
@@ -61,11 +61,11 @@ QByteArray cycle(int variant)
         wire::appendF32(peq, 100.0f * float(band + 1));
         wire::appendF32(peq, float(variant));
         peq.append(char(43));
-        s += report(3, 4, 3, peq);
+        s += report(wire::code::InputPeq, peq);
     }
     QByteArray presets(545, '\0');
     presets[0] = char(variant);
-    s += report(3, 32, 1, presets);
+    s += report(wire::code::PresetTable, presets);
     return s;
 }
 

@@ -10,23 +10,23 @@ namespace {
 QByteArray realisticStream()
 {
     QByteArray s;
-    auto add = [&s](quint8 t, quint8 st, quint8 f, int n) {
-        s += wire::packet(wire::codeOf(t, st, f), wire::AccessReport, QByteArray(n, '\x11'));
+    auto add = [&s](wire::Code code, int n) {
+        s += wire::packet(code, wire::AccessReport, QByteArray(n, '\x11'));
     };
-    add(3, 1, 1, 17);
-    add(3, 7, 7, 17);
-    add(3, 11, 8, 16);
-    add(3, 11, 1, 16);
-    add(3, 18, 5, 32);
-    add(3, 7, 1, 17);
-    add(3, 7, 2, 68);
-    add(3, 7, 6, 136);
-    add(3, 11, 3, 64);
+    add(wire::code::InputPostFaderMeters, 17);
+    add(wire::code::InputPreFaderMeters, 17);
+    add(wire::code::OutputPreFaderMeters, 16);
+    add(wire::code::OutputPostFaderMeters, 16);
+    add(wire::code::AutoMixerGainMeters, 32);
+    add(wire::code::InputLevelMute, 17);
+    add(wire::code::InputLevelGain, 68);
+    add(wire::code::InputFaderRange, 136);
+    add(wire::code::OutputLevelGain, 64);
     for (int band = 0; band < 8; ++band)
-        add(3, 4, 3, 13);
-    add(3, 4, 1, 8);
-    add(3, 4, 2, 8);
-    add(3, 32, 1, 545);
+        add(wire::code::InputPeq, 13);
+    add(wire::code::InputHpf, 8);
+    add(wire::code::InputLpf, 8);
+    add(wire::code::PresetTable, 545);
     return s;
 }
 

@@ -143,8 +143,8 @@ struct SystemState
     bool systemMute = false;
     quint32 rs232Baud = 115200;
     quint32 rs485Baud = 19200;
-    std::array<quint32, 2> statusWords{};    // (2,2,19)
-    std::array<quint8, 5> componentStates{}; // (2,2,20)
+    std::array<quint32, 2> statusWords{};    // DSP usage
+    std::array<quint8, 5> componentStates{}; // each 0..2
     bool gateReport = false;
     quint32 buildNumber = 0;
     bool statusFlag25 = false;
@@ -160,11 +160,11 @@ struct SystemState
     quint16 formatGeneration = 4;
     quint8 formatExtra = 0;
     quint8 statusByte161 = 0;
-    QByteArray statusBlock41; // (2,4,1): u32, u16
+    QByteArray statusBlock; // u32, u16
     std::array<QByteArray, 8> block61{};
-    quint8 touchMode = 0; // (2,16,1): 0..2
+    quint8 touchMode = 0; // 0..2
     quint32 touchValue = 0;
-    quint8 touchState = 0; // (2,16,2): 0..2
+    quint8 touchState = 0; // 0..2
     // funcIds of the (2,2,x) reports that were announced at least once; some are announced on
     // their first report even when the value equals the default.
     std::bitset<256> announced;

@@ -80,7 +80,7 @@ const Rule kRules[] = {
     {code::InputLabels, atLeast(256), byFunc(1), system::inputLabels},
     {code::OutputLabels, exactly(256), byFunc(2), system::outputLabels},
     {code::SecondaryLabels, atLeast(160), byFunc(3), system::extraLabels},
-    {code::StatusBlock, exactly(6), group(), [](R r) { scalar(r, sys(r).statusBlock41, r.bytes()); }},
+    {code::StatusBlock, exactly(6), group(), [](R r) { scalar(r, sys(r).statusBlock, r.bytes()); }},
     // USB media: only the play mode has an echo rule, inside its handler.
     {code::PlayFileCount, exactly(4), never(), system::playFileCount},
     {code::PlayListEntry, atLeast(4), never(), system::playListEntry},

@@ -28,6 +28,8 @@
 #include <QtTest>
 #include <memory>
 
+using namespace wire;
+
 namespace {
 
 constexpr qint64 kStart = 1'760'000'000'000;
@@ -62,8 +64,7 @@ class TestLevelStrips : public QObject
 
     struct Packet
     {
-        quint8 subType;
-        quint8 funcId;
+        wire::Code code;
         QByteArray payload;
         qint64 at;
     };
@@ -102,11 +103,11 @@ class TestLevelStrips : public QObject
         return m_sentinels >= expected;
     }
 
-    QList<Packet> commandsSince(int from, quint8 subType, quint8 funcId) const
+    QList<Packet> commandsSince(int from, wire::Code code) const
     {
         QList<Packet> out;
         for (int i = from; i < m_commands.size(); ++i) {
-            if (m_commands[i].subType == subType && m_commands[i].funcId == funcId)
+            if (m_commands[i].code == code)
                 out << m_commands[i];
         }
         return out;
@@ -132,8 +133,8 @@ private slots:
                 [this](const wire::PacketHeader& h, const QByteArray& payload) {
                     if (h.type == kSentinel)
                         ++m_sentinels;
-                    else if (h.type == 3 && h.access == wire::AccessWrite)
-                        m_commands.append({h.subType, h.funcId, payload, m_now});
+                    else if (h.type == wire::DspFamily && h.access == wire::AccessWrite)
+                        m_commands.append({h.code(), payload, m_now});
                 });
         writeConfig(QStringLiteral("[Language]\nSupport=3\nCurrent=1\n"
                                    "[DeviceVersionSelection]\nShowAtStartup=false\nCurrent=1\n"
@@ -254,7 +255,8 @@ private slots:
         QCOMPARE(stored, std::max(sent, wire::kFaderBottom));
         run(200);
         QVERIFY(settle());
-        const auto sentGains = commandsSince(from, output ? 11 : 7, output ? 3 : 2);
+        const auto sentGains =
+            commandsSince(from, output ? code::OutputLevelGain : code::InputLevelGain);
         QCOMPARE(sentGains.size(), 1);
         QCOMPARE(sentGains[0].payload, gainPayload(channel, sent));
 
@@ -262,7 +264,8 @@ private slots:
         emit edit->editingFinished();
         run(200);
         QVERIFY(settle());
-        QCOMPARE(commandsSince(from, output ? 11 : 7, output ? 3 : 2).size(), 1);
+        QCOMPARE(commandsSince(from, output ? code::OutputLevelGain : code::InputLevelGain).size(),
+                 1);
         // The unit's reports after the hold leave the strip where the edit put it.
         run(1700);
         QCOMPARE(edit->text(), shown);
@@ -308,7 +311,7 @@ private slots:
         const auto outsiderBefore = state(outsider);
         const int clicked = members[1];
         const int from = m_commands.size();
-        quint8 funcId = output ? 3 : 2;
+        wire::Code edited = output ? code::OutputLevelGain : code::InputLevelGain;
         if (action == QLatin1String("gain")) {
             const float dB = std::get<2>(state(clicked)) == -9.5f ? -3.0f : -9.5f;
             type(strips->gainEdit(clicked), QString::number(double(dB)));
@@ -324,7 +327,8 @@ private slots:
                 QCOMPARE(flag(ch), on);
                 QCOMPARE(button(ch)->isChecked(), on);
             }
-            funcId = isMute ? (output ? 2 : 1) : (output ? 4 : 3);
+            edited = isMute ? (output ? code::OutputLevelMute : code::InputLevelMute)
+                            : (output ? code::OutputLevelInvert : code::InputLevelInvert);
         }
         QVERIFY(state(outsider) == outsiderBefore);
         QVector<std::tuple<bool, bool, float>> shown;
@@ -334,7 +338,7 @@ private slots:
         // One command, for the channel the user touched.
         run(200);
         QVERIFY(settle());
-        const auto sent = commandsSince(from, output ? 11 : 7, funcId);
+        const auto sent = commandsSince(from, edited);
         QCOMPARE(sent.size(), 1);
         QCOMPARE(int(quint8(sent[0].payload[0])), clicked);
 
@@ -400,7 +404,7 @@ private slots:
         QVERIFY(settle());
         const QList<Packet> sent = m_commands.mid(from);
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].subType, quint8(7));
+        QVERIFY(sent[0].code.in(group::InputLevel));
         QCOMPARE(int(quint8(sent[0].payload[0])), 1);
     }
 
@@ -463,7 +467,8 @@ private slots:
         QCOMPARE(edit->text(), LevelWidget::gainText(low));
         run(200);
         QVERIFY(settle());
-        const auto sent = commandsSince(from, output ? 11 : 7, output ? 3 : 2);
+        const auto sent =
+            commandsSince(from, output ? code::OutputLevelGain : code::InputLevelGain);
         QVERIFY(!sent.isEmpty());
         QCOMPARE(sent.last().payload, gainPayload(channel, low));
         // The unit took it: its reports after the hold leave the strip there.
@@ -500,7 +505,7 @@ private slots:
         run(300);
         QVERIFY(settle());
 
-        const auto sent = commandsSince(from, 7, 2);
+        const auto sent = commandsSince(from, code::InputLevelGain);
         QVERIFY2(sent.size() >= 5 && sent.size() <= 7, qPrintable(QString::number(sent.size())));
         QVERIFY(sent.first().at - start >= 170);
         for (int i = 1; i < sent.size(); ++i)
@@ -563,7 +568,7 @@ private slots:
         QVERIFY(in->muteButton(usb)->isChecked());
         QCOMPARE(out->gainEdit(outputs - 1)->text(), QStringLiteral("-6.0"));
         QVERIFY(settle());
-        QVERIFY(commandsSince(from, 7, 1).isEmpty());
+        QVERIFY(commandsSince(from, code::InputLevelMute).isEmpty());
 
         m_settings->setDeviceVersionSelection(0);
         m_window->applyDeviceVersion({});

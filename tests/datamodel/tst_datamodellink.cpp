@@ -198,7 +198,7 @@ private slots:
         QScopedPointer<QTcpSocket> peer(accept());
 
         const auto at = [&](int i) { return quint8(second[i]); };
-        model.queueCommand(3, 4, 3, 2, 5, "first");
+        model.queueCommand(code::InputPeq, 2, 5, "first");
         m_now += 100;
         model.queueCommand(at(0), at(1), at(2), at(3), at(4), "second");
         m_now += 200;

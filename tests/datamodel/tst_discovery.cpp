@@ -75,12 +75,10 @@ class ReportedModel : public DataModel
 {
 public:
     using DataModel::DataModel;
-    void report(quint8 type, quint8 subType, quint8 funcId, const QByteArray& payload)
+    void report(wire::Code code, const QByteArray& payload)
     {
         wire::PacketHeader h;
-        h.type = type;
-        h.subType = subType;
-        h.funcId = funcId;
+        h.setCode(code);
         h.access = wire::AccessReport;
         h.length = quint16(payload.size());
         dispatchPacket(h, payload.constData());
@@ -318,12 +316,12 @@ private slots:
         const QStringList before = storedRow(31);
         model.selectDevice(0, false);
 
-        model.report(2, 2, 29, wire::bytesU32(40));
+        model.report(wire::code::DeviceId, wire::bytesU32(40));
         QVERIFY(storedRow(31).isEmpty());
         QCOMPARE(storedRow(40), QStringList{"40"} + before.mid(1));
         QCOMPARE(model.device(0)->packet.deviceId, 40u);
 
-        model.report(2, 2, 29, wire::bytesU32(32));
+        model.report(wire::code::DeviceId, wire::bytesU32(32));
         QCOMPARE(model.currentDevice(), 1);
         QCOMPARE(storedRow(32).value(1), QString::number(0x7F000001));
         QCOMPARE(storedRow(32).value(2), QStringLiteral("KV-44"));

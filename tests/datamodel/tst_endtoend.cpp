@@ -17,7 +17,8 @@ namespace {
 
 struct Received
 {
-    quint8 subType, funcId, access;
+    wire::Code code;
+    quint8 access;
     QByteArray payload;
     qint64 at; // the model's clock when it arrived
 };
@@ -42,11 +43,11 @@ class TestEndToEnd : public QObject
         }
     }
 
-    QList<Received> receivedSince(qint64 from, quint8 subType, quint8 access) const
+    QList<Received> receivedSince(qint64 from, wire::Group group, quint8 access) const
     {
         QList<Received> out;
         for (const Received& r : m_received) {
-            if (r.at >= from && r.subType == subType && r.access == access)
+            if (r.at >= from && r.code.in(group) && r.access == access)
                 out << r;
         }
         return out;
@@ -71,8 +72,8 @@ private slots:
         QVERIFY2(m_unit->start(&error), qPrintable(error));
         connect(&m_unit->server(), &ControlServer::packetReceived,
                 [this](const wire::PacketHeader& h, const QByteArray& payload) {
-                    if (h.type == 3 || h.type == 2)
-                        m_received.append({h.subType, h.funcId, h.access, payload, m_now});
+                    if (h.type == wire::DspFamily || h.type == wire::SystemFamily)
+                        m_received.append({h.code(), h.access, payload, m_now});
                 });
         m_link.controlPort = m_unit->controlPort();
         m_link.broadcastPort = discoveryPort;
@@ -121,13 +122,13 @@ private slots:
         QVERIFY(model.isLoggedIn());
         QTRY_VERIFY([&] {
             for (const Received& r : qAsConst(m_received))
-                if (r.subType == 2 && r.funcId == 12 && r.access == 1 && r.at == loginAt)
+                if (r.code == wire::code::DateTime && r.access == 1 && r.at == loginAt)
                     return true;
             return false;
         }());
         const QDateTime pc = QDateTime::fromMSecsSinceEpoch(loginAt);
         for (const Received& r : qAsConst(m_received)) {
-            if (r.subType == 2 && r.funcId == 12) {
+            if (r.code == wire::code::DateTime) {
                 QCOMPARE(int(quint8(r.payload[3])), pc.date().day());
                 QCOMPARE(int(quint8(r.payload[5])), pc.date().month() - 1);
                 QCOMPARE(int(quint8(r.payload[6])), pc.date().year() - 1900);
@@ -141,7 +142,7 @@ private slots:
         QTRY_VERIFY(model.input(0).postFaderMeter > -100);
 
         // A PEQ drag on input 3, band 2: the page shows the input filter.
-        model.setCurrentPage(4, 2);
+        model.setCurrentPage(int(EditorPage::InputFilter), 2);
         run(model, 200);
         const qint64 dragStart = m_now;
         // The mirror is left alone here, so only the unit's own report can change it.
@@ -155,7 +156,7 @@ private slots:
         const qint64 lastEdit = m_now - 20;
         run(model, 200);
         QCoreApplication::processEvents();
-        const QList<Received> drags = receivedSince(dragStart, 4, 1);
+        const QList<Received> drags = receivedSince(dragStart, wire::group::InputFilter, 1);
         QVERIFY2(drags.size() >= 5 && drags.size() <= 7, qPrintable(QString::number(drags.size())));
         for (int i = 1; i < drags.size(); ++i)
             QVERIFY(drags[i].at - drags[i - 1].at >= 180);
@@ -164,13 +165,13 @@ private slots:
 
         // The filter page is not read back while the edit is recent (reads sent just before
         // the drag may still be on their way in the first tick)...
-        QVERIFY(receivedSince(dragStart + 20, 4, 0).isEmpty());
+        QVERIFY(receivedSince(dragStart + 20, wire::group::InputFilter, 0).isEmpty());
         run(model, 1200);
-        QVERIFY(receivedSince(dragStart + 20, 4, 0).isEmpty());
+        QVERIFY(receivedSince(dragStart + 20, wire::group::InputFilter, 0).isEmpty());
         QVERIFY(m_now - lastEdit < 1500 + 20 * 10);
         // ...and is once the hold is over; the unit's answer shows what it took.
         run(model, 400);
-        QVERIFY(!receivedSince(lastEdit + 1499, 4, 0).isEmpty());
+        QVERIFY(!receivedSince(lastEdit + 1499, wire::group::InputFilter, 0).isEmpty());
         QVERIFY(band.gain != before);
         QTRY_COMPARE(model.inputPeq(2, 1)->gain, band.gain);
 
