@@ -2,10 +2,10 @@
 #include "clock.h"
 #include "datamodel.h"
 #include "fakeinterface.h"
+#include "linkpeer.h"
 #include "networkinterfaces.h"
 #include "testenvironment.h"
 #include "wire/commands.h"
-#include "wire/packetcutter.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -22,49 +22,9 @@ DataModel::UDPBrowsingPacket loopbackUnit()
     return p;
 }
 
-struct Read
-{
-    quint8 type, subType, funcId, access;
-    QByteArray payload;
-    QString text() const
-    {
-        // Commands are marked "w:", reads are plain.
-        QString s = QStringLiteral("%1%2,%3,%4")
-                        .arg(access == 1 ? QStringLiteral("w:") : QString())
-                        .arg(type)
-                        .arg(subType)
-                        .arg(funcId);
-        if (!payload.isEmpty())
-            s += QLatin1Char('[') + QString::fromLatin1(payload.toHex()) + QLatin1Char(']');
-        return s;
-    }
-};
-
-// Everything the unit's end of the connection has received so far.
-QList<Read> drain(QTcpSocket* peer, wire::PacketCutter& cutter)
-{
-    QList<Read> got;
-    QCoreApplication::processEvents();
-    while (peer->waitForReadyRead(50))
-        cutter.append(peer->readAll());
-    cutter.append(peer->readAll());
-    cutter.cut([&](const wire::PacketHeader& h, const char* p) {
-        got.append({h.type, h.subType, h.funcId, h.access, QByteArray(p, h.length)});
-    });
-    return got;
-}
-
 QByteArray hex(const char* text)
 {
     return QByteArray::fromHex(text);
-}
-
-QStringList texts(const QList<Read>& reads)
-{
-    QStringList out;
-    for (const Read& r : reads)
-        out << r.text();
-    return out;
 }
 
 } // namespace
@@ -72,7 +32,7 @@ QStringList texts(const QList<Read>& reads)
 class TestConnection : public QObject
 {
     Q_OBJECT
-    QTcpServer m_server;
+    LinkPeer m_peer;
     LinkSettings m_link;
     qint64 m_now = 1'700'000'000'000;
     QList<LocalInterface> m_interfaces;
@@ -86,25 +46,11 @@ class TestConnection : public QObject
     // Where the models of the test look for their unit.
     void useControlPort(quint16 port) { m_link.controlPort = port; }
 
-    // Connects `model` to its one unit; returns the unit's end of the link.
-    QTcpSocket* connectModel(DataModel& model)
-    {
-        model.setTickTimerRunning(false);
-        model.appendDevice(loopbackUnit(), true);
-        model.selectDevice(0, false);
-        if (!m_server.waitForNewConnection(3000))
-            return nullptr;
-        QTcpSocket* unit = m_server.nextPendingConnection();
-        const bool up = QTest::qWaitFor(
-            [&] { return model.device(0)->socket->state() == QAbstractSocket::ConnectedState; });
-        return up ? unit : nullptr;
-    }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_server.listen(QHostAddress::LocalHost));
-        useControlPort(m_server.serverPort());
+        QVERIFY(m_peer.listen());
+        useControlPort(m_peer.port());
         Clock::setSource([this] { return m_now; });
         NetworkInterfaces::setSource([this] { return m_interfaces; });
     }
@@ -166,7 +112,7 @@ private slots:
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         useControlPort(closed.serverPort());
         closed.close();
-        const auto restore = qScopeGuard([this] { useControlPort(m_server.serverPort()); });
+        const auto restore = qScopeGuard([this] { useControlPort(m_peer.port()); });
 
         DataModel model(m_link);
         model.setTickTimerRunning(false);
@@ -201,10 +147,9 @@ private slots:
     {
         m_interfaces = {fakeInterface(1, "127.0.0.2", 32), fakeInterface(2, "127.0.0.3", 8)};
         DataModel model(m_link);
-        QScopedPointer<QTcpSocket> first(connectModel(model));
-        QVERIFY(first);
+        QVERIFY(m_peer.connectModel(model));
         // 127.0.0.3 holds the unit's subnet.
-        QCOMPARE(first->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+        QCOMPARE(m_peer.socket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
 
         // The unit falls silent: after 3 s the link is given up and tried again.
         QSignalSpy timeouts(&model, &DataModel::tcpConnectTimeout);
@@ -214,45 +159,41 @@ private slots:
         m_now += 1;
         model.timeout();
         QCOMPARE(timeouts.count(), 1);
-        QVERIFY(m_server.waitForNewConnection(3000));
-        QScopedPointer<QTcpSocket> second(m_server.nextPendingConnection());
-        QCOMPARE(second->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+        QVERIFY(m_peer.accept());
+        QCOMPARE(m_peer.socket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
     }
 
     void loginAnswers()
     {
         m_interfaces = {};
         DataModel model(m_link);
-        QScopedPointer<QTcpSocket> unit(connectModel(model));
-        QVERIFY(unit);
-        wire::PacketCutter cutter;
+        QVERIFY(m_peer.connectModel(model));
         QSignalSpy login(&model, &DataModel::tcpLoginChanged);
 
         // A password is needed and none was ever accepted: no retry.
         model.handleLoginAnswer(QByteArray(1, '\0'));
         QCOMPARE(login.count(), 1);
-        QVERIFY(drain(unit.data(), cutter).isEmpty());
+        QVERIFY(m_peer.take().isEmpty());
 
         model.login(QStringLiteral("secret"), true);
         model.handleLoginAnswer(QByteArray(1, '\1'));
         QVERIFY(model.isLoggedIn());
         // Then the PC's clock (the command's bytes are checked in tst_commands).
         const QByteArray stamp = wire::cmd::timeSet(QDateTime::fromMSecsSinceEpoch(m_now)).payload;
-        QList<Read> got = drain(unit.data(), cutter);
-        QCOMPARE(texts(got), (QStringList{QStringLiteral("w:2,1,1[736563726574]"),
-                                          QStringLiteral("w:2,2,12[") +
-                                              QString::fromLatin1(stamp.toHex()) + "]"}));
+        QCOMPARE(m_peer.take(), (QStringList{QStringLiteral("w:2,1,1[736563726574]"),
+                                             QStringLiteral("w:2,2,12[") +
+                                                 QString::fromLatin1(stamp.toHex()) + "]"}));
 
         // Asked again (e.g. after the unit restarted its session): the accepted password is
         // sent once more without asking the user.
         model.handleLoginAnswer(QByteArray(1, '\0'));
         QVERIFY(!model.isLoggedIn());
-        QCOMPARE(texts(drain(unit.data(), cutter)), QStringList{"w:2,1,1[736563726574]"});
+        QCOMPARE(m_peer.take(), QStringList{"w:2,1,1[736563726574]"});
 
         // A wrong password forgets both passwords: the next request is not answered alone.
         model.handleLoginAnswer(QByteArray(1, '\2'));
         model.handleLoginAnswer(QByteArray(1, '\0'));
-        QVERIFY(drain(unit.data(), cutter).isEmpty());
+        QVERIFY(m_peer.take().isEmpty());
         model.handleLoginAnswer(QByteArray(2, '\1')); // not one byte: ignored
         QCOMPARE(login.count(), 5);
         QCOMPARE(login.last()[0].toUInt(), 0u);
@@ -352,24 +293,21 @@ private slots:
         QFETCH(QStringList, block);
         m_interfaces = {};
         DataModel model(m_link);
-        QScopedPointer<QTcpSocket> unit(connectModel(model));
-        QVERIFY(unit);
-        wire::PacketCutter cutter;
+        QVERIFY(m_peer.connectModel(model));
         model.setCurrentPage(page, 2);
         for (int bit = 0; bit < 6; ++bit)
             model.setRefreshFlag(DataModel::RefreshFlag(1 << bit), flags & (1 << bit));
         if (!recent.isEmpty())
             model.sendCommand(quint8(recent[0]), quint8(recent[1]), quint8(recent[2]));
-        drain(unit.data(), cutter);
+        m_peer.take();
 
         ticks(model, 10);
-        QCOMPARE(texts(drain(unit.data(), cutter)),
-                 (QStringList{"3,1,1", "3,7,7", "3,11,8", "3,11,1", "3,18,5"}));
+        QCOMPARE(m_peer.take(), (QStringList{"3,1,1", "3,7,7", "3,11,8", "3,11,1", "3,18,5"}));
         ticks(model, 10);
-        QCOMPARE(texts(drain(unit.data(), cutter)), block);
+        QCOMPARE(m_peer.take(), block);
         // Every 500 ms the fan, after the cycle's other reads.
         ticks(model, 30);
-        const QStringList fifty = texts(drain(unit.data(), cutter));
+        const QStringList fifty = m_peer.take();
         QCOMPARE(fifty.mid(fifty.size() - 6),
                  (QStringList{"3,1,1", "3,7,7", "3,11,8", "3,11,1", "3,18,5", "2,2,37"}));
         QCOMPARE(fifty.count("2,2,37"), 1);
@@ -379,9 +317,7 @@ private slots:
     {
         m_interfaces = {};
         DataModel model(m_link);
-        QScopedPointer<QTcpSocket> unit(connectModel(model));
-        QVERIFY(unit);
-        wire::PacketCutter cutter;
+        QVERIFY(m_peer.connectModel(model));
         model.setCurrentPage(4, 2); // input filter of input 3
 
         // A drag on the filter page holds the page's reads back for 1.5 s after the last edit.
@@ -389,14 +325,14 @@ private slots:
         const qint64 edit = m_now;
         m_now += 200;
         ticks(model, 20);
-        const QStringList held = texts(drain(unit.data(), cutter));
+        const QStringList held = m_peer.take();
         QCOMPARE(held.filter(QRegularExpression("^3,4,[123]\\[")).size(), 0);
         QVERIFY(held.contains("w:3,4,3[" + QByteArray(13, '\x01').toHex() + "]"));
         QVERIFY(held.contains("3,7,2")); // other groups are still read
 
         m_now = edit + 1500;
         ticks(model, 20);
-        const QStringList resumed = texts(drain(unit.data(), cutter));
+        const QStringList resumed = m_peer.take();
         QCOMPARE(resumed.filter(QRegularExpression("^3,4,[123]\\[")).size(), 10);
     }
 };

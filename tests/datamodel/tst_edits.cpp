@@ -1,0 +1,220 @@
+// The editing rules of the core, without windows: level edits spread through the level group
+// and the linked input pair and stop at each channel's travel; an input's mode changes only
+// after its phantom power and gain are safe; the report router brings each change to the
+// windows that asked for it.
+#include "clock.h"
+#include "datamodel.h"
+#include "inputsetupedits.h"
+#include "leveledits.h"
+#include "linkpeer.h"
+#include "reportrouter.h"
+#include "testenvironment.h"
+
+#include <QtTest>
+
+using namespace wire;
+
+class TestEdits : public QObject
+{
+    Q_OBJECT
+    LinkPeer m_peer;
+    LinkSettings m_link;
+    qint64 m_now = 2'000'000;
+
+    void settleQueue(DataModel& model)
+    {
+        m_now += 200;
+        model.timeout();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_peer.listen());
+        m_link.controlPort = m_peer.port();
+        Clock::setSource([this] { return m_now; });
+    }
+
+    void cleanupTestCase() { Clock::resetSource(); }
+
+    // Which channels move with an edit, and what is sent: always the edited channel's
+    // command only (the unit spreads it itself).
+    void levelEditsSpread_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QVector<int>>("groups"); // level group of inputs 0..4
+        QTest::addColumn<quint32>("input0Mode");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QVector<int>>("followers");
+        using V = QVector<int>;
+        QTest::newRow("group members") << "mute" << V{0, 3, 3, 0, 3} << 0u << 1 << V{2, 4};
+        QTest::newRow("no group, no followers") << "mute" << V{0, 0, 0, 0, 0} << 0u << 3 << V{};
+        QTest::newRow("linked pair") << "invert" << V{0, 0, 0, 0, 0} << 2u << 0 << V{1};
+        QTest::newRow("pair and group") << "gain" << V{5, 0, 5, 0, 0} << 2u << 0 << V{2, 1};
+        QTest::newRow("line mode links nothing") << "gain" << V{0, 0, 0, 0, 0} << 1u << 0 << V{};
+        QTest::newRow("a group change takes the partner")
+            << "group" << V{0, 4, 4, 0, 0} << 2u << 0 << V{1};
+    }
+
+    void levelEditsSpread()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QVector<int>, groups);
+        QFETCH(quint32, input0Mode);
+        QFETCH(int, channel);
+        QFETCH(QVector<int>, followers);
+        DataModel model(m_link);
+        model.setTickTimerRunning(false);
+        for (int i = 0; i < groups.size(); ++i)
+            model.input(i).levelGroup = quint8(groups[i]);
+        model.input(0).inputMode = input0Mode;
+        LevelEdits edits(model);
+
+        QVector<int> moved;
+        if (edit == QLatin1String("mute"))
+            moved = edits.setInputMute(channel, true);
+        else if (edit == QLatin1String("invert"))
+            moved = edits.setInputInvert(channel, true);
+        else if (edit == QLatin1String("gain"))
+            moved = edits.setInputGain(channel, -12.0f);
+        else
+            moved = edits.setInputGroup(channel, 6);
+        QCOMPARE(moved, followers);
+        for (int i = 0; i < groups.size(); ++i) {
+            const bool moves = i == channel || followers.contains(i);
+            const auto& in = model.input(i);
+            if (edit == QLatin1String("mute"))
+                QCOMPARE(in.levelMute, moves);
+            else if (edit == QLatin1String("invert"))
+                QCOMPARE(in.levelInvert, moves);
+            else if (edit == QLatin1String("gain"))
+                QCOMPARE(in.levelGain, moves ? -12.0f : 0.0f);
+            else
+                QCOMPARE(int(in.levelGroup), moves ? 6 : groups[i]);
+        }
+        const Code sent = edit == QLatin1String("mute")     ? code::InputLevelMute
+                          : edit == QLatin1String("invert") ? code::InputLevelInvert
+                          : edit == QLatin1String("gain")   ? code::InputLevelGain
+                                                            : code::InputLevelGroup;
+        QVERIFY(model.recentCommand().holds(sent));
+    }
+
+    // Each channel stays inside its own travel: the unit's configured range, within -56..+12
+    // (0 dB on the USB play strip); an edit that changes nothing sends nothing.
+    void levelTravel()
+    {
+        DataModel model(m_link);
+        QVERIFY(m_peer.connectModel(model));
+        LevelEdits edits(model);
+        DeviceProfile profile;
+        profile.usbPlayInput = 16;
+        edits.setProfile(profile);
+        model.input(3).faderMin = -30.0f;
+        model.input(3).faderMax = 6.0f;
+        model.input(4).faderMin = 12.0f; // configured the other way round
+        model.input(4).faderMax = -20.0f;
+        model.input(16).faderMax = 12.0f; // the unit allows more than the strip
+        model.output(2).faderMax = 3.0f;
+        QCOMPARE(edits.inputTravel(3).min, -30.0f);
+        QCOMPARE(edits.inputTravel(4).min, -20.0f);
+        QCOMPARE(edits.inputTravel(4).max, 12.0f);
+        QCOMPARE(edits.inputTravel(16).max, 0.0f);
+        QCOMPARE(edits.outputTravel(2).max, 3.0f);
+
+        // A group of 3 and 16: each member stops at its own top.
+        model.input(3).levelGroup = model.input(16).levelGroup = 2;
+        model.input(16).levelGain = -10.0f;
+        QCOMPARE(edits.setInputGain(3, 10.0f), QVector<int>{16});
+        QCOMPARE(model.input(3).levelGain, 6.0f);
+        QCOMPARE(model.input(16).levelGain, 0.0f);
+        QCOMPARE(edits.setOutputGain(2, 11.0f), QVector<int>{});
+        QCOMPARE(model.output(2).levelGain, 3.0f);
+        settleQueue(model);
+        QStringList sent = m_peer.take();
+        QCOMPARE(sent.size(), 2);
+        QVERIFY(sent.contains("w:3,7,2[" + QByteArray("03" + bytesF32(6).toHex()) + "]"));
+
+        // Again at the top: nothing new for the unit.
+        edits.setInputGain(3, 9.0f);
+        edits.setOutputGain(2, 3.0f);
+        settleQueue(model);
+        QVERIFY(m_peer.take().filter(QStringLiteral("w:")).isEmpty());
+        model.selectDevice(-1, false);
+    }
+
+    // A new mode follows 48 V off and the gain at 0 dB, in that order; the factory 48 V switch
+    // goes the same way.
+    void modeChangeSequence_data()
+    {
+        QTest::addColumn<quint32>("from");
+        QTest::addColumn<bool>("phantom");
+        QTest::addColumn<float>("gain");
+        QTest::addColumn<quint32>("to");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("mic with 48 V and gain to line")
+            << 0u << true << 30.0f << 1u
+            << QStringList{"w:3,1,5[0500]", "w:3,1,8[0500000000]", "w:3,1,4[0501]"};
+        QTest::newRow("line to mic with gain")
+            << 1u << false << 6.0f << 0u << QStringList{"w:3,1,8[0500000000]", "w:3,1,4[0500]"};
+        QTest::newRow("line to the third mode at 0 dB")
+            << 1u << false << 0.0f << 2u << QStringList{"w:3,1,4[0502]"};
+        QTest::newRow("the same mode") << 1u << false << 6.0f << 1u << QStringList{};
+    }
+
+    void modeChangeSequence()
+    {
+        QFETCH(quint32, from);
+        QFETCH(bool, phantom);
+        QFETCH(float, gain);
+        QFETCH(quint32, to);
+        QFETCH(QStringList, sent);
+        DataModel model(m_link);
+        QVERIFY(m_peer.connectModel(model));
+        m_peer.take();
+        model.input(5).inputMode = from;
+        model.input(5).phantom = phantom;
+        model.input(5).inputGain = gain;
+        InputSetupEdits(model).setMode(5, to);
+        QCOMPARE(m_peer.take(), sent);
+        QCOMPARE(model.input(5).inputMode, to);
+        QCOMPARE(model.input(5).phantom, phantom && to == 0);
+        QCOMPARE(model.input(5).inputGain, from == to ? gain : 0.0f);
+        model.selectDevice(-1, false);
+    }
+
+    // Each change reaches those who subscribed to its code or its group, and no one after
+    // they are gone, also when they go while the change is being delivered.
+    void routerDelivers()
+    {
+        DataModel model(m_link);
+        ReportRouter router(model);
+        QStringList seen;
+        auto* strips = new QObject;
+        auto* meters = new QObject;
+        auto* windowOfTheGroup = new QObject;
+        router.subscribe(strips, code::InputLevelGain, [&](const ReportRouter::Event& e) {
+            seen << QStringLiteral("strips %1").arg(e.channel);
+            delete meters; // gone in the middle of a delivery
+            meters = nullptr;
+        });
+        router.subscribe(meters, code::InputLevelGain,
+                         [&](const ReportRouter::Event&) { seen << QStringLiteral("meters"); });
+        router.subscribe(windowOfTheGroup, group::InputLevel, [&](const ReportRouter::Event& e) {
+            seen << QStringLiteral("group %1").arg(e.code.funcId);
+        });
+
+        model.sync(code::InputLevelGain, 4);
+        model.sync(code::InputLevelMute, 2);
+        model.sync(code::OutputLevelGain, 1);
+        QCOMPARE(seen, (QStringList{"strips 4", "group 2", "group 1"}));
+
+        seen.clear();
+        delete strips;
+        delete windowOfTheGroup;
+        model.sync(code::InputLevelGain, 4);
+        QVERIFY(seen.isEmpty());
+    }
+};
+
+KV_TEST_GUILESS_MAIN(TestEdits)
+#include "tst_edits.moc"
