@@ -1,0 +1,17 @@
+# Every folder under src/ is one library: a library compiles only sources of its own folder
+# (or generated in its build folder). Called once all libraries exist.
+function(kv_check_layout)
+    foreach(target ${ARGN})
+        get_target_property(dir ${target} SOURCE_DIR)
+        get_target_property(bin ${target} BINARY_DIR)
+        get_target_property(sources ${target} SOURCES)
+        foreach(source ${sources})
+            get_filename_component(path ${source} ABSOLUTE BASE_DIR ${dir})
+            string(FIND "${path}" "${dir}/" inside)
+            string(FIND "${path}" "${bin}/" generated)
+            if(NOT inside EQUAL 0 AND NOT generated EQUAL 0)
+                message(FATAL_ERROR "${target} compiles ${source}, which is outside ${dir}")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
