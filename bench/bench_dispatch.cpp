@@ -2,6 +2,7 @@
 // (meters, strips, system values, a filter page, the preset table), cut from a byte stream
 // and applied to the mirror, alternating values so that every other pass changes the mirror.
 #include "datamodel.h"
+#include "reportrouter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,6 +89,70 @@ void BM_DispatchRealisticMix(benchmark::State& state)
     state.counters["reports/s"] = benchmark::Counter(double(reports), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DispatchRealisticMix);
+
+// The same with the windows' subscriptions of the main window: every change also reaches its
+// handlers through the report router.
+void BM_DispatchThroughTheRouter(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    FeedingModel model;
+    model.setTickTimerRunning(false);
+    ReportRouter router(model);
+    QObject strips;
+    QObject meters;
+    QObject statusBar;
+    int delivered = 0;
+    const auto count = [&delivered](const ReportRouter::Event&) { ++delivered; };
+    using namespace wire;
+    for (Code c : {code::InputPostFaderMeters, code::OutputPostFaderMeters, code::InputLevelMute,
+                   code::InputLevelGain, code::InputFaderRange, code::OutputLevelGain,
+                   code::InputLabels, code::OutputLabels})
+        router.subscribe(&strips, c, count);
+    for (Code c : {code::InputPreFaderMeters, code::InputPostFaderMeters,
+                   code::OutputPreFaderMeters, code::OutputPostFaderMeters})
+        router.subscribe(&meters, c, count);
+    for (Code c : {code::Temperature, code::Fan, code::SystemMute, code::ArmVersion})
+        router.subscribe(&statusBar, c, count);
+    router.subscribe(&strips, group::InputFilter, count);
+    const QByteArray a = cycle(0);
+    const QByteArray b = cycle(1);
+    const int reportsPerCycle = 5 + 6 + 8 + 1;
+    qint64 reports = 0;
+    bool flip = false;
+    for (auto _ : state) {
+        model.feed(flip ? a : b);
+        flip = !flip;
+        reports += reportsPerCycle;
+    }
+    benchmark::DoNotOptimize(delivered);
+    state.counters["reports/s"] = benchmark::Counter(double(reports), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DispatchThroughTheRouter);
+
+void BM_DispatchToOneSlot(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    FeedingModel model;
+    model.setTickTimerRunning(false);
+    int delivered = 0;
+    QObject receiver;
+    QObject::connect(&model, &DataModel::tcpSyncToUI, &receiver,
+                     [&delivered](uchar, uchar, uchar, uchar, uchar, QVariant) { ++delivered; });
+    const QByteArray a = cycle(0);
+    const QByteArray b = cycle(1);
+    qint64 reports = 0;
+    bool flip = false;
+    for (auto _ : state) {
+        model.feed(flip ? a : b);
+        flip = !flip;
+        reports += 20;
+    }
+    state.counters["syncs/cycle"] = double(delivered) / double(state.iterations());
+    state.counters["reports/s"] = benchmark::Counter(double(reports), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DispatchToOneSlot);
 
 } // namespace
 
