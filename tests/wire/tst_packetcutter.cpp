@@ -34,6 +34,9 @@ class TestPacketCutter : public QObject
 {
     Q_OBJECT
 private slots:
+    // The lines of the wire log are what these tests look at; the log is off by default.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("kv.wire.debug=true")); }
+
     void buildsExactFrames()
     {
         QCOMPARE(wire::packet({2, 3, 4}, 0x80).toHex(' '),
@@ -128,7 +131,7 @@ private slots:
         stream += QByteArray(15, '\x11'); // trailing junk: the walk stops with ten bytes left
 
         auto run = [&](bool logged, int* left) {
-            QLoggingCategory::setFilterRules(logged ? QString()
+            QLoggingCategory::setFilterRules(logged ? QStringLiteral("kv.wire.debug=true")
                                                     : QStringLiteral("kv.wire.debug=false"));
             QtMessageHandler old =
                 qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
@@ -139,7 +142,7 @@ private slots:
                 cuts += cutAll(cutter);
             }
             qInstallMessageHandler(old);
-            QLoggingCategory::setFilterRules(QString());
+            QLoggingCategory::setFilterRules(QStringLiteral("kv.wire.debug=true"));
             *left = cutter.size();
             QStringList flat;
             for (const Cut& c : cuts)
@@ -201,6 +204,62 @@ private slots:
         QVERIFY(!got.isEmpty());
         QVERIFY(got.size() < swallowedFillers + 1);
         QCOMPARE(int(got.last().funcId), 3);
+        QCOMPARE(cutter.size(), 0);
+    }
+
+    // No packet is longer than 2048 bytes: a header that claims more is bad like a wrong magic,
+    // and costs one byte instead of the thousands of good packets behind it.
+    void aFalseLengthCostsOneByte_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("waits"); // a possible length: the cutter waits for its body
+        QTest::newRow("65535") << 65535 << false;
+        QTest::newRow("one above the largest") << 2037 << false;
+        QTest::newRow("the largest") << 2036 << true;
+    }
+    void aFalseLengthCostsOneByte()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, waits);
+        QLoggingCategory::setFilterRules(QStringLiteral("kv.wire.debug=false"));
+        QByteArray header = report(1, 1).left(10);
+        header[8] = char(length & 0xFF);
+        header[9] = char(length >> 8);
+        QByteArray good;
+        for (int i = 0; i < 3000; ++i)
+            good += report(7, 2, QByteArray(4, char(i)));
+        PacketCutter cutter;
+        cutter.append(header + good);
+        const QList<Cut> got = cutAll(cutter);
+        QLoggingCategory::setFilterRules(QStringLiteral("kv.wire.debug=true"));
+        // A possible length swallows what it claims (about 128 packets); an impossible one
+        // nothing at all.
+        if (waits)
+            QVERIFY(got.size() > 2850 && got.size() < 3000);
+        else
+            QCOMPARE(got.size(), 3000);
+        QCOMPARE(got.last().payload, QByteArray(4, char(2999)));
+    }
+
+    // A handler that appends (data arriving through a nested event loop) while it still reads
+    // its payload: the payload stays valid, and what arrived is cut in the same call.
+    void aHandlerMayAppendWhileItReads()
+    {
+        PacketCutter cutter;
+        const QByteArray first = QByteArray(2000, 'a');
+        cutter.append(report(1, 1, first));
+        QByteArray more;
+        for (int i = 0; i < 100; ++i)
+            more += report(1, 2, QByteArray(500, char('b' + i % 20)));
+        QList<QByteArray> payloads;
+        cutter.cut([&](const PacketHeader& h, const char* payload) {
+            if (h.funcId == 1)
+                cutter.append(more); // large enough to move the buffer
+            payloads << QByteArray(payload, h.length);
+        });
+        QCOMPARE(payloads.size(), 101);
+        QCOMPARE(payloads.first(), first);
+        QCOMPARE(payloads.last(), QByteArray(500, char('b' + 99 % 20)));
         QCOMPARE(cutter.size(), 0);
     }
 

@@ -17,12 +17,13 @@ int skipToCandidate(const char* p, int available)
 
 void PacketCutter::append(const QByteArray& bytes)
 {
-    m_buffer.append(bytes);
+    (m_cutting ? m_arrived : m_buffer).append(bytes);
 }
 
 void PacketCutter::clear()
 {
     m_buffer.clear();
+    m_arrived.clear();
     m_offset = 0;
     ++m_generation;
 }
@@ -34,7 +35,12 @@ void PacketCutter::cut(const Handler& handler)
     m_cutting = true;
     const quint64 generation = m_generation;
     for (;;) {
-        const int available = size();
+        if (!m_arrived.isEmpty()) {
+            // No handler holds a pointer into the buffer here; it may grow.
+            m_buffer.append(m_arrived);
+            m_arrived.clear();
+        }
+        const int available = int(m_buffer.size()) - m_offset;
         // Eleven bytes are enough to read the header's length field.
         if (available < kHeaderSize + 1)
             break;
@@ -49,6 +55,13 @@ void PacketCutter::cut(const Handler& handler)
             continue;
         }
         const int length = readU16(p + 8);
+        if (length > kMaxPayloadSize) {
+            // No packet is that long: one false length must not swallow the packets behind
+            // it, so this is a bad header like a wrong magic.
+            qCDebug(lcWire) << "PacketHeader Error!!! total len =" << available;
+            ++m_offset;
+            continue;
+        }
         const int total = length + kFrameOverhead;
         if (available < total)
             break;
@@ -74,6 +87,9 @@ void PacketCutter::cut(const Handler& handler)
         m_buffer.remove(0, m_offset);
         m_offset = 0;
     }
+    // What arrived after the stream was dropped belongs to the new one.
+    m_buffer.append(m_arrived);
+    m_arrived.clear();
     m_cutting = false;
 }
 
