@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-Q_LOGGING_CATEGORY(lcAnnouncer, "kv.unit.announce")
+Q_LOGGING_CATEGORY(lcAnnouncer, "kv.unit.announce", QtInfoMsg)
 
 Announcer::Announcer(Builder builder, QObject* parent)
     : QObject(parent), m_builder(std::move(builder)), m_socket(new QUdpSocket(this)),

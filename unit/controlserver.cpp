@@ -7,7 +7,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcControl, "kv.unit.control")
+Q_LOGGING_CATEGORY(lcControl, "kv.unit.control", QtInfoMsg)
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcPresetTransfer, "kv.unit.presets")
+Q_LOGGING_CATEGORY(lcPresetTransfer, "kv.unit.presets", QtInfoMsg)
 
 namespace {
 

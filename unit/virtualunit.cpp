@@ -8,7 +8,7 @@
 #include <QLoggingCategory>
 #include <QNetworkInterface>
 
-Q_LOGGING_CATEGORY(lcUnit, "kv.unit")
+Q_LOGGING_CATEGORY(lcUnit, "kv.unit", QtInfoMsg)
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -32,6 +33,14 @@ void configureApplication(QApplication& app)
     app.setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GB2312"));
     app.setWindowIcon(appIcon());
+    configureLogging(QCoreApplication::arguments());
+}
+
+void configureLogging(const QStringList& arguments)
+{
+    QLoggingCategory::setFilterRules(arguments.contains(QStringLiteral("--verbose"))
+                                         ? QStringLiteral("kv.*.debug=true")
+                                         : QString());
 }
 
 QPixmap splashPixmap(bool dark)

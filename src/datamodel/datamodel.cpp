@@ -12,7 +12,7 @@
 #error "the model's library must not link Qt Widgets"
 #endif
 
-Q_LOGGING_CATEGORY(lcModel, "kv.model")
+Q_LOGGING_CATEGORY(lcModel, "kv.model", QtWarningMsg)
 
 DataModel::DataModel(const LinkSettings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_link(m_devices, this),

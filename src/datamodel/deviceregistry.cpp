@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcRegistry, "kv.registry")
+Q_LOGGING_CATEGORY(lcRegistry, "kv.registry", QtWarningMsg)
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "startup.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
+#include "wire/packet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -192,6 +193,18 @@ private slots:
         QCOMPARE(looksChecked(chinese), settings.language() == 0);
         QCOMPARE(buttonOf(&dialog, QDialogButtonBox::Ok)->text(),
                  settings.language() == 1 ? QStringLiteral("OK") : QStringLiteral("\u786e\u5b9a"));
+    }
+
+    // The wire's debug lines (one per skipped garbage byte) stay off unless asked for.
+    void logIsQuietUnlessAskedFor()
+    {
+        startup::configureLogging({QStringLiteral("kv530418")});
+        QVERIFY(!lcWire().isDebugEnabled());
+        QVERIFY(lcWire().isWarningEnabled());
+        startup::configureLogging({QStringLiteral("kv530418"), QStringLiteral("--verbose")});
+        QVERIFY(lcWire().isDebugEnabled());
+        startup::configureLogging({});
+        QVERIFY(!lcWire().isDebugEnabled());
     }
 
     void mainWindowKeepsItsGeometry()

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcWire, "kv.wire")
+Q_LOGGING_CATEGORY(lcWire, "kv.wire", QtWarningMsg)
 
 namespace wire {
 
