@@ -19,9 +19,9 @@ private slots:
 
         // Pointers handed to editors address the mirror itself.
         model.inputPeq(4, 2)->gain = 6.0f;
-        QCOMPARE(model.input(4).peq[2].gain, 6.0f);
+        QCOMPARE(float(model.input(4).peq[2].gain), 6.0f); // a copy: the record is packed
         model.outputLimiter(3)->ratio = 4.0f;
-        QCOMPARE(model.output(3).limiter.ratio, 4.0f);
+        QCOMPARE(float(model.output(3).limiter.ratio), 4.0f);
     }
 
     void channelConfigurationNamesTheUsbChannels()

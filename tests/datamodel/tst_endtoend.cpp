@@ -173,7 +173,7 @@ private slots:
         run(model, 400);
         QVERIFY(!receivedSince(lastEdit + 1499, wire::group::InputFilter, 0).isEmpty());
         QVERIFY(band.gain != before);
-        QTRY_COMPARE(model.inputPeq(2, 1)->gain, band.gain);
+        QTRY_COMPARE(float(model.inputPeq(2, 1)->gain), float(band.gain)); // packed: copies
 
         // A unit that falls silent: time-out, and a new attempt from the address that worked.
         QSignalSpy timeouts(&model, &DataModel::tcpConnectTimeout);
