@@ -27,11 +27,16 @@ QVariant readKey(const QString& group, const QString& key, const QVariant& fallb
     return v;
 }
 
+// Writing rewrites the whole file (its comments and layout go), so a key is written only when
+// its value really changes: a file edited by hand survives a start untouched.
 void writeKey(const QString& group, const QString& key, const QVariant& value)
 {
     QSettings ini(QString::fromLatin1(kConfigFile), QSettings::IniFormat);
     ini.setIniCodec("GB2312");
     ini.beginGroup(group);
+    const QVariant stored = ini.value(key);
+    if (stored.isValid() && stored.toString() == value.toString())
+        return;
     ini.setValue(key, value);
     ini.endGroup();
     ini.sync();

@@ -5,6 +5,7 @@
 #include "testenvironment.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -184,6 +185,32 @@ private slots:
         QCOMPARE(settings.usbPlayInput(), usbPlay);
         QCOMPARE(settings.usbRecordOutput(), usbRecord);
         QCOMPARE(configValue("DeviceVersionSelection", "Current").toInt(), profile);
+    }
+
+    // A file edited by hand keeps its comments and layout through a start, and through a
+    // choice that changes nothing; only a real change rewrites it.
+    void aHandEditedFileSurvivesAStart()
+    {
+        const QString text =
+            QStringLiteral("; the venue's settings, kept by hand\n"
+                           "[Title]\nEN=Hall\nCN=Hall\n\n"
+                           "[Language]\nSupport=3\nCurrent=1\n\n"
+                           "[Appearance]\nSupport=3\nConfig=0\n\n"
+                           "[DeviceVersionSelection]\nCurrent=2\nShowAtStartup=false\n");
+        writeConfig(text);
+        const auto file = [] {
+            QFile f(QStringLiteral("cfg.ini"));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray before = file();
+        SystemSettings settings;
+        QCOMPARE(file(), before);
+        settings.setLanguage(1);
+        settings.setShowAtStartup(false);
+        QCOMPARE(file(), before);
+        settings.setLanguage(0);
+        QVERIFY(file() != before);
+        QCOMPARE(configValue("Language", "Current").toInt(), 0);
     }
 };
 
