@@ -76,6 +76,7 @@ void ControlLink::connectToDevice()
     if (!record)
         return;
     const QHostAddress target(record->packet.ipAddress);
+    m_target = record->packet.ipAddress;
     disconnectDevice();
 
     QHostAddress chosen;
@@ -214,6 +215,7 @@ void ControlLink::tcpConnected()
     m_firstBindAddress.clear();
     m_firstCycle = true;
     m_attempts = 0;
+    m_reloginSent = false;
 }
 
 void ControlLink::tcpStateChanged(QAbstractSocket::SocketState state)
@@ -291,6 +293,11 @@ void ControlLink::login(const QString& password, bool remember)
     sendPacket(c.code, c.access, c.payload.constData(), int(c.payload.size()));
 }
 
+bool ControlLink::addressChangedSinceLogin() const
+{
+    return !m_lastAcceptedPassword.isEmpty() && m_acceptedAt != m_target;
+}
+
 void ControlLink::forgetPasswords()
 {
     m_password.clear();
@@ -302,13 +309,17 @@ bool ControlLink::takeLoginAnswer(quint8 answer)
     switch (answer) {
     case 1:
         m_loggedIn = true;
-        if (!m_password.isEmpty())
+        if (!m_password.isEmpty()) {
             m_lastAcceptedPassword = m_password;
+            m_acceptedAt = m_target;
+        }
         return true;
     case 0:
         m_loggedIn = false;
-        if (!m_lastAcceptedPassword.isEmpty())
+        if (!m_lastAcceptedPassword.isEmpty() && !m_reloginSent && !addressChangedSinceLogin()) {
+            m_reloginSent = true;
             login(m_lastAcceptedPassword, false);
+        }
         return true;
     case 2:
         m_loggedIn = false;

@@ -59,9 +59,16 @@ public:
     void login(const QString& password, bool remember);
     void forgetPasswords();
     bool isLoggedIn() const { return m_loggedIn; }
-    // The unit's one-byte answer to a login: 1 accepted, 0 a password is needed (the accepted
-    // one is sent again), 2 wrong. Other answers change nothing and return false.
+    // The unit's one-byte answer to a login: 1 accepted, 0 a password is needed, 2 wrong.
+    // Other answers change nothing and return false. On 0 the accepted password is sent again
+    // by itself at most once per connection, and only to the address that accepted it: a
+    // unit that asks again and again, or a unit that now answers from another address (a
+    // status datagram can move it), is asked for by the user instead.
     bool takeLoginAnswer(quint8 answer);
+    // A password was accepted at another address than the one connected to now.
+    bool addressChangedSinceLogin() const;
+    quint32 loginAddress() const { return m_acceptedAt; }
+    quint32 targetAddress() const { return m_target; }
 
     // --- the heartbeat
     quint64 tickCount() const { return m_tickCount; }
@@ -103,6 +110,11 @@ private:
     bool m_firstCycle = false;
     // Attempts that timed out since the round began.
     int m_attempts = 0;
+    // The unit's address of the current attempt, and where the password was accepted.
+    quint32 m_target = 0;
+    quint32 m_acceptedAt = 0;
+    // The accepted password was sent again on this connection already.
+    bool m_reloginSent = false;
 
     wire::PacketCutter m_receive;
     QByteArray m_sendBuffer;

@@ -99,6 +99,9 @@ public:
     int currentDevice() const { return m_link.current(); }
     bool isLoggedIn() const { return m_link.isLoggedIn(); }
     bool isConnected() const { return m_link.isConnected(); }
+    // The password that was accepted is held back: the unit now answers from another address.
+    bool addressChangedSinceLogin() const { return m_link.addressChangedSinceLogin(); }
+    quint32 loginAddress() const { return m_link.loginAddress(); }
 
     // What the connection does with the unit's answers; called by the report handlers.
     void handleLoginAnswer(const QByteArray& payload);

@@ -338,12 +338,14 @@ void DeviceWidget::setSelectedIndex(int index, bool removing)
         if (m_list->currentRow() != index)
             m_list->setCurrentRow(index);
         m_timedOut = false;
+        m_linkUp = m_guestSent = false;
         setEditRemoveEnabled(true);
         showLinkStates();
         m_timeoutBox->hide();
         return;
     }
     m_timedOut = false;
+    m_linkUp = m_guestSent = false;
     setEditRemoveEnabled(index >= 0);
     showLinkStates();
     if (index < 0) {
@@ -370,6 +372,10 @@ void DeviceWidget::setLinkStatus(int row)
         m_timeoutBox->hide();
         m_timedOut = false;
     }
+    if (connected != m_linkUp) {
+        m_linkUp = connected;
+        m_guestSent = false; // a new connection may try the built-in password once more
+    }
     showLinkStates();
     if (m_model->isLoggedIn()) {
         m_loggedInLatch = true;
@@ -385,12 +391,17 @@ void DeviceWidget::setLogin(uchar state)
 {
     switch (state) {
     case 0:
-        if (m_model)
+        if (!m_guestSent) {
+            m_guestSent = true;
             m_model->login(QString::fromLatin1(kGuestPassword), false);
+        }
         if (const DeviceRecord* record = m_model->device(m_model->currentDevice()))
             m_loginDialog->setUnit(
                 DeviceRegistry::fieldText(record->packet.model, int(sizeof record->packet.model)),
                 record->packet.ipAddress);
+        // The password given before is not sent to a unit that answers from another address.
+        m_loginDialog->setMovedFrom(m_model->addressChangedSinceLogin() ? m_model->loginAddress()
+                                                                        : 0);
         m_loginDialog->show();
         break;
     case 1:

@@ -124,4 +124,8 @@ private:
     bool m_loggedInLatch = false;
     // The last attempt timed out, and the link has not come up since.
     bool m_timedOut = false;
+    // The link of the selected unit is up, and the built-in password went out on it already:
+    // a unit that asks again and again is asked for by the user, not flooded with logins.
+    bool m_linkUp = false;
+    bool m_guestSent = false;
 };

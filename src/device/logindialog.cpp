@@ -84,6 +84,12 @@ void LoginDialog::setUnit(const QString& model, quint32 ip)
     retranslate();
 }
 
+void LoginDialog::setMovedFrom(quint32 ip)
+{
+    m_movedFrom = ip;
+    retranslate();
+}
+
 QString LoginDialog::unitText() const
 {
     return m_unitLabel->text();
@@ -124,9 +130,15 @@ void LoginDialog::retranslate()
     m_loginButton->setText(tr("Login"));
     m_wrongLabel->setText(tr("Password is wrong!"));
     const QString address = AddressField::dotted(m_unitAddress);
-    m_unitLabel->setText(m_unitModel.isEmpty()
-                             ? tr("The unit at %1 asks for its password.").arg(address)
-                             : tr("%1 at %2 asks for its password.").arg(m_unitModel, address));
+    QString text = m_unitModel.isEmpty()
+                       ? tr("The unit at %1 asks for its password.").arg(address)
+                       : tr("%1 at %2 asks for its password.").arg(m_unitModel, address);
+    if (m_movedFrom != 0 && m_movedFrom != m_unitAddress)
+        text += QLatin1Char('\n') +
+                tr("Its address changed since the password was accepted at %1, so the password "
+                   "was not sent again.")
+                    .arg(AddressField::dotted(m_movedFrom));
+    m_unitLabel->setText(text);
     // Wide enough for the whole hint in either language, with the field's own margins.
     const QFontMetrics fm(m_passwordEdit->font());
     m_passwordEdit->setMinimumWidth(fm.horizontalAdvance(m_passwordEdit->placeholderText()) + 24);

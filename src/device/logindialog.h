@@ -20,6 +20,9 @@ public:
     bool isPasswordWrongShown() const;
     // The unit that asks: its model text and IPv4 address.
     void setUnit(const QString& model, quint32 ip);
+    // The address where the unit's password was accepted before, when it now answers from
+    // another one (0: it does not).
+    void setMovedFrom(quint32 ip);
     QString unitText() const;
 
 public slots:
@@ -36,6 +39,7 @@ private:
     DataModel* m_model;
     QString m_unitModel;
     quint32 m_unitAddress = 0;
+    quint32 m_movedFrom = 0;
     QLabel* m_unitLabel;
     QLabel* m_passwordLabel;
     QLineEdit* m_passwordEdit;

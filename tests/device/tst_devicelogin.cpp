@@ -4,8 +4,10 @@
 #include "deviceitemwidget.h"
 #include "devicetestsupport.h"
 #include "devicewidget.h"
+#include "linkpeer.h"
 #include "listwidget.h"
 #include "logindialog.h"
+#include "systemsettings.h"
 #include "testenvironment.h"
 #include "unitstate.h"
 #include "virtualunit.h"
@@ -181,6 +183,98 @@ private slots:
         QVERIFY(!panel->editButton()->isEnabled());
         QVERIFY(!panel->disconnectButton()->isEnabled());
         QVERIFY(lastLogin(logins, false));
+    }
+
+    // A unit that answers every login with "a password is required" gets no flood: the
+    // built-in password goes out once per connection, the accepted one is sent again once per
+    // connection, and then the user is asked.
+    void aUnitThatAlwaysAsksGetsNoFlood()
+    {
+        LinkPeer peer;
+        QVERIFY(peer.listen());
+        int logins = 0;
+        bool accepted = false;
+        peer.setResponder([&](const wire::PacketHeader& h, const QByteArray& payload) {
+            QList<QByteArray> answers;
+            if (h.code() != wire::code::Login)
+                return answers;
+            ++logins;
+            const bool first = payload == "secret" && !accepted;
+            accepted = accepted || first;
+            answers << wire::packet(wire::code::Login, wire::AccessReport,
+                                    QByteArray(1, first ? '\1' : '\0'));
+            return answers;
+        });
+        LinkSettings link = m_rig.settings().linkSettings();
+        link.controlPort = peer.port();
+        DataModel model(link);
+        model.setTickTimerRunning(false);
+        DeviceWidget panel(model, m_rig.settings());
+        model.addDeviceByAddress(0x7F000001);
+        model.selectDevice(model.deviceCount() - 1, false);
+        QVERIFY(peer.accept());
+        QTRY_VERIFY(model.isConnected());
+
+        peer.report(wire::code::Login, QByteArray(1, '\0'));
+        QTRY_VERIFY(panel.loginDialog()->isVisible());
+        QTest::qWait(300);
+        QCOMPARE(logins, 1); // the built-in password, once
+
+        panel.loginDialog()->passwordEdit()->setText(QStringLiteral("secret"));
+        panel.loginDialog()->loginButton()->click();
+        QTRY_VERIFY(model.isLoggedIn());
+        QCOMPARE(logins, 2);
+
+        // The unit asks again, and keeps asking.
+        peer.report(wire::code::Login, QByteArray(1, '\0'));
+        QTRY_VERIFY(panel.loginDialog()->isVisible());
+        QTest::qWait(500);
+        QCOMPARE(logins, 3); // the accepted password, once
+        QVERIFY(!model.isLoggedIn());
+        model.selectDevice(-1, false);
+    }
+
+    // A status datagram can move a known unit to another address; the password accepted at
+    // the old one is not sent there, and the dialog says why it asks.
+    void aMovedUnitIsAskedForItsPassword()
+    {
+        LinkPeer first;
+        QVERIFY(first.listen());
+        LinkPeer moved;
+        QVERIFY(moved.listen(QHostAddress(QStringLiteral("127.0.0.2")), first.port()));
+        first.setResponder([](const wire::PacketHeader& h, const QByteArray& payload) {
+            QList<QByteArray> answers;
+            if (h.code() == wire::code::Login)
+                answers << wire::packet(wire::code::Login, wire::AccessReport,
+                                        QByteArray(1, payload == "secret" ? '\1' : '\0'));
+            return answers;
+        });
+        LinkSettings link = m_rig.settings().linkSettings();
+        link.controlPort = first.port();
+        DataModel model(link);
+        model.setTickTimerRunning(false);
+        DeviceWidget panel(model, m_rig.settings());
+        model.handleBrowsingPacket(nullptr, statusDatagram(fakeUnit(77, 0x7F000001)));
+        model.selectDevice(model.deviceCount() - 1, false);
+        QVERIFY(first.accept());
+        QTRY_VERIFY(model.isConnected());
+        first.report(wire::code::Login, QByteArray(1, '\0'));
+        QTRY_VERIFY(panel.loginDialog()->isVisible());
+        model.login(QStringLiteral("secret"), true);
+        QTRY_VERIFY(model.isLoggedIn());
+
+        // Someone announces the unit's ID from 127.0.0.2, and the old link goes quiet.
+        model.handleBrowsingPacket(nullptr, statusDatagram(fakeUnit(77, 0x7F000002)));
+        m_rig.now += DataModel::kLinkSilenceMs + 1;
+        model.timeout();
+        QVERIFY(moved.accept());
+        QTRY_VERIFY(model.isConnected());
+        moved.report(wire::code::Login, QByteArray(1, '\0'));
+        QTRY_VERIFY(panel.loginDialog()->isVisible());
+        QVERIFY(!moved.take().contains(QStringLiteral("w:2,1,1[736563726574]")));
+        QVERIFY(panel.loginDialog()->unitText().contains(QStringLiteral("127.0.0.1")));
+        QVERIFY(panel.loginDialog()->unitText().contains(QStringLiteral("127.0.0.2")));
+        model.selectDevice(-1, false);
     }
 };
 

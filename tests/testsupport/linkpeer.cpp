@@ -4,9 +4,9 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-bool LinkPeer::listen()
+bool LinkPeer::listen(const QHostAddress& address, quint16 port)
 {
-    return m_server.listen(QHostAddress::LocalHost);
+    return m_server.listen(address, port);
 }
 
 bool LinkPeer::accept()
@@ -15,7 +15,11 @@ bool LinkPeer::accept()
         return false;
     m_socket.reset(m_server.nextPendingConnection());
     m_cutter.clear();
-    return m_socket != nullptr;
+    m_received.clear();
+    if (!m_socket)
+        return false;
+    QObject::connect(m_socket.get(), &QTcpSocket::readyRead, [this] { readAll(); });
+    return true;
 }
 
 bool LinkPeer::connectModel(DataModel& model)
@@ -31,25 +35,42 @@ bool LinkPeer::connectModel(DataModel& model)
     return QTest::qWaitFor([&] { return model.isConnected(); });
 }
 
-QStringList LinkPeer::take()
+void LinkPeer::report(wire::Code code, const QByteArray& payload)
 {
-    QStringList got;
-    if (!m_socket)
-        return got;
-    QCoreApplication::processEvents();
-    while (m_socket->waitForReadyRead(50))
-        m_cutter.append(m_socket->readAll());
+    if (m_socket)
+        m_socket->write(wire::packet(code, wire::AccessReport, payload));
+}
+
+void LinkPeer::readAll()
+{
     m_cutter.append(m_socket->readAll());
     m_cutter.cut([&](const wire::PacketHeader& h, const char* p) {
+        const QByteArray payload(p, h.length);
         QString s = QStringLiteral("%1%2,%3,%4")
                         .arg(h.access == wire::AccessWrite ? QStringLiteral("w:") : QString())
                         .arg(h.type)
                         .arg(h.subType)
                         .arg(h.funcId);
-        if (h.length > 0)
-            s += QLatin1Char('[') + QString::fromLatin1(QByteArray(p, h.length).toHex()) +
-                 QLatin1Char(']');
-        got << s;
+        if (!payload.isEmpty())
+            s += QLatin1Char('[') + QString::fromLatin1(payload.toHex()) + QLatin1Char(']');
+        m_received << s;
+        if (m_responder) {
+            const QList<QByteArray> answers = m_responder(h, payload);
+            for (const QByteArray& answer : answers)
+                m_socket->write(answer);
+        }
     });
+}
+
+QStringList LinkPeer::take()
+{
+    if (m_socket) {
+        QCoreApplication::processEvents();
+        while (m_socket->waitForReadyRead(50)) {
+        }
+        readAll();
+    }
+    QStringList got;
+    got.swap(m_received);
     return got;
 }

@@ -376,6 +376,10 @@
         <source>%1 at %2 asks for its password.</source>
         <translation>%2 处的 %1 要求输入密码。</translation>
     </message>
+    <message>
+        <source>Its address changed since the password was accepted at %1, so the password was not sent again.</source>
+        <translation>该设备的地址已变更（先前在 %1 处接受了密码），因此未再次自动发送密码。</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>

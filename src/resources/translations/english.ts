@@ -376,6 +376,10 @@
         <source>%1 at %2 asks for its password.</source>
         <translation>%1 at %2 asks for its password.</translation>
     </message>
+    <message>
+        <source>Its address changed since the password was accepted at %1, so the password was not sent again.</source>
+        <translation>Its address changed since the password was accepted at %1, so the password was not sent again.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
