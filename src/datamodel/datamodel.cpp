@@ -24,7 +24,7 @@ DataModel::DataModel(const LinkSettings& settings, QObject* parent)
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     m_link.setSettings(m_settings);
     wireParts();
-    const QList<UDPBrowsingPacket> known = m_registry.openRegistry();
+    const QList<UDPBrowsingPacket> known = m_registry.openRegistry(Discovery::kMaxUnits);
     for (const UDPBrowsingPacket& packet : known)
         appendDevice(packet, false);
     m_discovery.setPort(m_settings.broadcastPort);
@@ -142,9 +142,9 @@ void DataModel::setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32
     m_discovery.setDeviceNetwork(index, ip, netmask, gateway);
 }
 
-void DataModel::addDeviceByAddress(quint32 ip)
+bool DataModel::addDeviceByAddress(quint32 ip)
 {
-    m_discovery.addDeviceByAddress(ip, Clock::now());
+    return m_discovery.addDeviceByAddress(ip, Clock::now());
 }
 
 void DataModel::setUdpCommandTarget(const QHostAddress& address, quint16 port)

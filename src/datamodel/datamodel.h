@@ -78,7 +78,8 @@ public:
     QHostAddress localAddressFor(QUdpSocket* socket, const QHostAddress& unit) const;
     void sendUdpCommand(quint32 deviceId, quint32 command, const QByteArray& payload);
     void setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32 gateway);
-    void addDeviceByAddress(quint32 ip);
+    // False when the list is full.
+    bool addDeviceByAddress(quint32 ip);
     void removeDeviceAt(int index);
     void setUdpCommandTarget(const QHostAddress& address, quint16 port);
     int discoverySocketCount() const { return m_discovery.socketCount(); }

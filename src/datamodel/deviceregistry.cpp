@@ -54,7 +54,7 @@ QString DeviceRegistry::fieldText(const char* field, int width)
     return localCodec()->toUnicode(field, length);
 }
 
-QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry()
+QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry(int maxUnits)
 {
     QList<wire::UDPBrowsingPacket> units;
     m_connection = QString::fromLatin1(QSqlDatabase::defaultConnection);
@@ -72,7 +72,12 @@ QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry()
     query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (query.exec(QString::fromLatin1(kCreate)))
         return units; // a new file: nothing to load
-    if (!query.exec(QStringLiteral("select * from devices")))
+    // A file grown by a flood of made-up units (before the list had its bound) keeps its
+    // oldest rows only.
+    query.exec(QStringLiteral("DELETE FROM devices WHERE ID NOT IN "
+                              "(SELECT ID FROM devices ORDER BY ID LIMIT %1)")
+                   .arg(maxUnits));
+    if (!query.exec(QStringLiteral("select * from devices order by ID")))
         return units;
     while (query.next()) {
         wire::UDPBrowsingPacket p{};

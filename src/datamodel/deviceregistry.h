@@ -20,8 +20,9 @@ public:
     DeviceRegistry(const DeviceRegistry&) = delete;
     DeviceRegistry& operator=(const DeviceRegistry&) = delete;
 
-    // Opens (creating when new) the database; returns the stored units as status images.
-    QList<wire::UDPBrowsingPacket> openRegistry();
+    // Opens (creating when new) the database; returns the stored units as status images, at
+    // most `maxUnits` of them (the oldest); rows beyond them are deleted.
+    QList<wire::UDPBrowsingPacket> openRegistry(int maxUnits);
     bool isOpen() const { return m_open; }
 
     void sqlAdd(const wire::UDPBrowsingPacket& packet);

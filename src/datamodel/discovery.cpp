@@ -3,9 +3,12 @@
 #include "clock.h"
 #include "wire/packet.h"
 
+#include <QLoggingCategory>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 #include <cstring>
+
+Q_LOGGING_CATEGORY(lcDiscovery, "kv.discovery", QtWarningMsg)
 
 namespace {
 
@@ -122,6 +125,10 @@ void Discovery::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
 
     const int index = m_devices.indexOfId(p.deviceId);
     if (index < 0) {
+        if (isFull()) {
+            warnFull(Clock::now());
+            return;
+        }
         m_registry.sqlAdd(p);
         m_devices.append(p, true, Clock::now(), localAddressFor(socket, QHostAddress(p.ipAddress)));
         emit deviceListAdd(&p, true);
@@ -177,6 +184,17 @@ void Discovery::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
     }
     if (record->localAddress.toString().isEmpty())
         record->localAddress = localAddressFor(socket, QHostAddress(p.ipAddress));
+}
+
+void Discovery::warnFull(qint64 now)
+{
+    if (m_warnedFull && now - m_lastFullWarning < kFullWarningEveryMs)
+        return;
+    m_warnedFull = true;
+    m_lastFullWarning = now;
+    qCWarning(lcDiscovery).noquote()
+        << QStringLiteral("The list holds %1 units; units heard for the first time are ignored.")
+               .arg(kMaxUnits);
 }
 
 QStringList Discovery::signatureOf(const QList<LocalInterface>& interfaces)
@@ -244,8 +262,10 @@ void Discovery::setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32
     sendUdpCommand(record->packet.deviceId, 2, payload);
 }
 
-void Discovery::addDeviceByAddress(quint32 ip, qint64 now)
+bool Discovery::addDeviceByAddress(quint32 ip, qint64 now)
 {
+    if (isFull())
+        return false;
     quint32 id = 42215;
     while (m_devices.indexOfId(id) >= 0)
         ++id;
@@ -255,4 +275,5 @@ void Discovery::addDeviceByAddress(quint32 ip, qint64 now)
     m_registry.sqlAdd(p);
     m_devices.append(p, false, now);
     emit deviceListAdd(&p, false);
+    return true;
 }

@@ -20,6 +20,9 @@ class Discovery : public QObject
 public:
     static constexpr quint16 kUdpCommandPort = 6001;
     static constexpr qint64 kOfflineAfterMs = 2000;
+    // Far above any real installation; a flood of made-up IDs stops here.
+    static constexpr int kMaxUnits = 1024;
+    static constexpr qint64 kFullWarningEveryMs = 60000;
 
     Discovery(DeviceList& devices, DeviceRegistry& registry, QObject* parent = nullptr);
 
@@ -38,8 +41,10 @@ public:
     void setDeviceNetwork(int index, quint32 ip, quint32 netmask, quint32 gateway);
     // Where UDP commands go; the broadcast address unless a test points them elsewhere.
     void setUdpCommandTarget(const QHostAddress& address, quint16 port);
-    // A unit known only by its address, under the first free device ID from 42215.
-    void addDeviceByAddress(quint32 ip, qint64 now);
+    // A unit known only by its address, under the first free device ID from 42215; false when
+    // the list is full.
+    bool addDeviceByAddress(quint32 ip, qint64 now);
+    bool isFull() const { return m_devices.size() >= kMaxUnits; }
 
 signals:
     void deviceListAdd(wire::UDPBrowsingPacket* packet, bool online);
@@ -62,6 +67,8 @@ public slots:
 
 private:
     static QStringList signatureOf(const QList<LocalInterface>& interfaces);
+    // Says, at most once a minute, that newcomers are dropped.
+    void warnFull(qint64 now);
 
     struct Interface
     {
@@ -78,4 +85,6 @@ private:
     QStringList m_signature;
     QHostAddress m_commandTarget{QHostAddress::Broadcast};
     quint16 m_commandPort = kUdpCommandPort;
+    qint64 m_lastFullWarning = 0;
+    bool m_warnedFull = false;
 };

@@ -67,7 +67,14 @@ void AddDeviceDialog::okButtonClicked()
         accept();
         return;
     }
-    m_model->addDeviceByAddress(address);
+    if (!m_model->addDeviceByAddress(address)) {
+        QMessageBox box(QMessageBox::Information, tr("Add Device"),
+                        tr("The list is full; remove units that are no longer used first."),
+                        QMessageBox::NoButton, this);
+        box.addButton(tr("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return;
+    }
     accept();
 }
 

@@ -19,8 +19,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -61,6 +64,9 @@ DeviceWidget::DeviceWidget(DataModel& model, const SystemSettings& settings, QWi
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_list->viewport()->installEventFilter(this);
+    connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &DeviceWidget::makeVisibleRows);
 
     auto* buttonFrame = new QFrame(this);
     buttonFrame->setObjectName(QStringLiteral("deviceButtonFrame"));
@@ -146,10 +152,68 @@ DeviceWidget::DeviceWidget(DataModel& model, const SystemSettings& settings, QWi
     updateIcons();
 }
 
-DeviceItemWidget* DeviceWidget::itemWidget(int row) const
+DeviceItemWidget* DeviceWidget::existingWidget(int row) const
 {
     QListWidgetItem* item = m_list->item(row);
     return item ? qobject_cast<DeviceItemWidget*>(m_list->itemWidget(item)) : nullptr;
+}
+
+DeviceItemWidget* DeviceWidget::itemWidget(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return nullptr;
+    if (DeviceItemWidget* w = existingWidget(row))
+        return w;
+    auto* w = new DeviceItemWidget;
+    m_list->setItemWidget(m_list->item(row), w);
+    applyRow(row);
+    w->setSelected(row == m_list->currentRow() && m_model->currentDevice() == row);
+    return w;
+}
+
+int DeviceWidget::rowsWithWidget() const
+{
+    int n = 0;
+    for (int row = 0; row < m_list->count(); ++row)
+        n += existingWidget(row) ? 1 : 0;
+    return n;
+}
+
+void DeviceWidget::applyRow(int row)
+{
+    DeviceItemWidget* w = existingWidget(row);
+    if (!w || row >= m_rows.size())
+        return;
+    const RowState& r = m_rows[row];
+    w->setIPAddress(r.ip);
+    w->setModel(r.model);
+    w->setPreset(r.preset);
+    w->setFault(r.fault);
+    w->setLinkStatus(r.online);
+    w->setLinkState(r.link);
+}
+
+void DeviceWidget::makeVisibleRows()
+{
+    if (m_rows.isEmpty())
+        return;
+    const QRect view = m_list->viewport()->rect();
+    const QModelIndex top = m_list->indexAt(view.topLeft());
+    const int first = top.isValid() ? top.row() : 0;
+    const QModelIndex bottom = m_list->indexAt(view.bottomLeft());
+    const int last = bottom.isValid()
+                         ? bottom.row()
+                         : std::min(int(m_rows.size()) - 1, first + view.height() / kRowHeight + 1);
+    for (int row = first; row <= last; ++row)
+        itemWidget(row);
+}
+
+bool DeviceWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        makeVisibleRows();
+    return QWidget::eventFilter(watched, event);
 }
 
 // ---- choosing a unit
@@ -163,7 +227,7 @@ void DeviceWidget::listWidgetItemSelectionChanged()
         current->setSelected(false);
         return;
     }
-    if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(current)))
+    if (DeviceItemWidget* w = existingWidget(m_list->row(current)))
         w->setSelected(true);
     if (m_model && m_model->currentDevice() < 0)
         setSelectedIndex(m_list->row(current), false);
@@ -173,11 +237,11 @@ void DeviceWidget::listWidgetCurrentItemChanged(QListWidgetItem* current, QListW
 {
     if (!current || !previous)
         return;
-    if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(previous)))
+    if (DeviceItemWidget* w = existingWidget(m_list->row(previous)))
         w->setSelected(false);
     if (m_removing)
         return;
-    if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(current)))
+    if (DeviceItemWidget* w = existingWidget(m_list->row(current)))
         w->setSelected(true);
     setSelectedIndex(m_list->row(current), false);
 }
@@ -274,13 +338,15 @@ void DeviceWidget::addDevice(DataModel::UDPBrowsingPacket* packet, bool online)
 {
     auto* item = new QListWidgetItem(m_list);
     item->setSizeHint(QSize(0, kRowHeight));
-    auto* w = new DeviceItemWidget;
-    w->setIPAddress(packet->ipAddress);
-    w->setModel(DeviceRegistry::fieldText(packet->model, int(sizeof packet->model)));
-    w->setPreset(DeviceRegistry::fieldText(packet->preset, int(sizeof packet->preset)));
-    w->setFault(packet->fault != 0);
-    w->setLinkStatus(online);
-    m_list->setItemWidget(item, w);
+    RowState r;
+    r.ip = packet->ipAddress;
+    r.model = DeviceRegistry::fieldText(packet->model, int(sizeof packet->model));
+    r.preset = DeviceRegistry::fieldText(packet->preset, int(sizeof packet->preset));
+    r.fault = packet->fault != 0;
+    r.online = online;
+    m_rows.append(r);
+    if (m_list->isVisible())
+        makeVisibleRows();
 }
 
 void DeviceWidget::removeDevice(int row)
@@ -290,7 +356,10 @@ void DeviceWidget::removeDevice(int row)
         QListWidgetItem* item = m_list->item(row);
         m_list->removeItemWidget(item);
         delete m_list->takeItem(row);
+        m_rows.remove(row);
         m_removing = false;
+        if (m_list->isVisible())
+            makeVisibleRows();
     }
     if (m_model && m_model->currentDevice() < 0) {
         m_loggedInLatch = false;
@@ -301,26 +370,34 @@ void DeviceWidget::removeDevice(int row)
 
 void DeviceWidget::setIPAddress(uint row, uint ip)
 {
-    if (DeviceItemWidget* w = itemWidget(int(row)))
-        w->setIPAddress(ip);
+    if (int(row) >= m_rows.size())
+        return;
+    m_rows[int(row)].ip = ip;
+    applyRow(int(row));
 }
 
 void DeviceWidget::setModel(uint row, const QString& model)
 {
-    if (DeviceItemWidget* w = itemWidget(int(row)))
-        w->setModel(model);
+    if (int(row) >= m_rows.size())
+        return;
+    m_rows[int(row)].model = model;
+    applyRow(int(row));
 }
 
 void DeviceWidget::setPreset(uint row, const QString& preset)
 {
-    if (DeviceItemWidget* w = itemWidget(int(row)))
-        w->setPreset(preset);
+    if (int(row) >= m_rows.size())
+        return;
+    m_rows[int(row)].preset = preset;
+    applyRow(int(row));
 }
 
 void DeviceWidget::setFault(uint row, bool fault)
 {
-    if (DeviceItemWidget* w = itemWidget(int(row)))
-        w->setFault(fault);
+    if (int(row) >= m_rows.size())
+        return;
+    m_rows[int(row)].fault = fault;
+    applyRow(int(row));
 }
 
 void DeviceWidget::setSelectedIndex(int index, bool removing)
@@ -349,7 +426,7 @@ void DeviceWidget::setSelectedIndex(int index, bool removing)
     setEditRemoveEnabled(index >= 0);
     showLinkStates();
     if (index < 0) {
-        if (auto* w = qobject_cast<DeviceItemWidget*>(m_list->itemWidget(m_list->currentItem())))
+        if (DeviceItemWidget* w = existingWidget(m_list->currentRow()))
             w->setSelected(false);
         m_list->setCurrentRow(-1);
     }
@@ -358,11 +435,11 @@ void DeviceWidget::setSelectedIndex(int index, bool removing)
 
 void DeviceWidget::setLinkStatus(int row)
 {
-    DeviceItemWidget* w = itemWidget(row);
     const DeviceRecord* record = m_model ? m_model->device(row) : nullptr;
-    if (!w || !record)
+    if (!record || row >= m_rows.size())
         return;
-    w->setLinkStatus(record->online != 0);
+    m_rows[row].online = record->online != 0;
+    applyRow(row);
     if (row != m_model->currentDevice())
         return;
     const bool connected =
@@ -466,10 +543,7 @@ void DeviceWidget::showLinkStates()
 {
     using State = DeviceItemWidget::LinkState;
     const int current = m_model ? m_model->currentDevice() : -1;
-    for (int row = 0; row < m_list->count(); ++row) {
-        DeviceItemWidget* w = itemWidget(row);
-        if (!w)
-            continue;
+    for (int row = 0; row < m_rows.size(); ++row) {
         State state = State::Idle;
         if (row == current) {
             if (m_model->isLoggedIn())
@@ -479,7 +553,10 @@ void DeviceWidget::showLinkStates()
             else
                 state = m_timedOut ? State::TimedOut : State::Connecting;
         }
-        w->setLinkState(state);
+        if (m_rows[row].link != state) {
+            m_rows[row].link = state;
+            applyRow(row);
+        }
     }
 }
 

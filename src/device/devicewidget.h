@@ -1,10 +1,10 @@
 #pragma once
 
 #include "datamodel.h"
+#include "deviceitemwidget.h"
 
 #include <QWidget>
 
-class DeviceItemWidget;
 class ListWidget;
 class LoginDialog;
 class QAbstractButton;
@@ -35,7 +35,10 @@ public:
     void setDark(bool dark);
 
     ListWidget* listWidget() const { return m_list; }
-    DeviceItemWidget* itemWidget(int row) const;
+    // The row's widget, made now if the row has not been in view yet.
+    DeviceItemWidget* itemWidget(int row);
+    // Rows that have their widget: those that came into view.
+    int rowsWithWidget() const;
     QPushButton* addButton() const { return m_addButton; }
     QPushButton* editButton() const { return m_editButton; }
     QPushButton* removeButton() const { return m_removeButton; }
@@ -81,8 +84,24 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What a row shows. Every row keeps it; only rows that come into view get a widget, so a
+    // list of a thousand units starts as fast as a list of ten.
+    struct RowState
+    {
+        quint32 ip = 0;
+        QString model;
+        QString preset;
+        bool fault = false;
+        bool online = false;
+        DeviceItemWidget::LinkState link = DeviceItemWidget::LinkState::Idle;
+    };
+    DeviceItemWidget* existingWidget(int row) const;
+    void applyRow(int row);
+    void makeVisibleRows();
+
     void retranslate();
     void updateIcons();
     void setEditRemoveEnabled(bool enabled);
@@ -97,6 +116,7 @@ private:
 
     DataModel* m_model;
     const SystemSettings& m_settings;
+    QVector<RowState> m_rows;
     bool m_dark = false;
     QFrame* m_logoFrame;
     QLabel* m_logoLabel;

@@ -329,6 +329,56 @@ private slots:
         model.selectDevice(-1, false);
     }
 
+    // A flood of made-up IDs stops at the list's bound: the list, the registry and the next
+    // start stay small, and the log says so once a minute, not once a datagram.
+    void aFloodOfUnitsStopsAtTheBound()
+    {
+        static int warnings = 0;
+        warnings = 0;
+        const QtMessageHandler old =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+                warnings += type == QtWarningMsg;
+            });
+        {
+            DataModel model(m_link);
+            const int bound = Discovery::kMaxUnits;
+            for (int i = 0; i < bound + 100; ++i)
+                model.handleBrowsingPacket(nullptr, bytes(unit(quint32(1000 + i))));
+            QCOMPARE(model.deviceCount(), bound);
+            QCOMPARE(warnings, 1);
+            QVERIFY(!model.addDeviceByAddress(0x7F000009));
+            m_now += Discovery::kFullWarningEveryMs;
+            model.handleBrowsingPacket(nullptr, bytes(unit(50000)));
+            QCOMPARE(warnings, 2);
+            // A unit already listed is still heard.
+            auto known = unit(1000);
+            known.runTime = 77;
+            QSignalSpy runTime(&model, &DataModel::deviceListRunTimeChanged);
+            model.handleBrowsingPacket(nullptr, bytes(known));
+            QCOMPARE(runTime.count(), 1);
+        }
+        qInstallMessageHandler(old);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "direct");
+            db.setDatabaseName(QStringLiteral("devices.db"));
+            QVERIFY(db.open());
+            QSqlQuery direct(db);
+            QVERIFY(direct.exec(QStringLiteral("select count(*) from devices")) && direct.next());
+            QCOMPARE(direct.value(0).toInt(), Discovery::kMaxUnits);
+            // A file that grew beyond the bound before it existed keeps its oldest rows.
+            for (int i = 0; i < 50; ++i)
+                QVERIFY(direct.exec(QStringLiteral("insert into devices values (NULL, %1, 0, '', "
+                                                   "'', '', '', '', '')")
+                                        .arg(90000 + i)));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("direct"));
+        DataModel model(m_link);
+        QCOMPARE(model.deviceCount(), Discovery::kMaxUnits);
+        QCOMPARE(model.device(0)->packet.deviceId, 1000u);
+        QCOMPARE(rowCount(90000), 0);
+    }
+
     void addingAndRemovingByHand()
     {
         DataModel model(m_link);

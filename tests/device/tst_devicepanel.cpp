@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QNetworkDatagram>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QUdpSocket>
 #include <QtTest>
@@ -76,6 +77,29 @@ class TestDevicePanel : public QObject
 private slots:
     void initTestCase() { QVERIFY(m_rig.start()); }
     void init() { m_rig.interfaces = {DeviceRig::loopbackInterface("127.0.0.2", 8)}; }
+
+    // A long list builds the widgets of the rows in view only, and the others as they scroll
+    // into view, each showing what its unit reported meanwhile.
+    void rowsAreBuiltAsTheyComeIntoView()
+    {
+        auto panel = panelWith(200);
+        QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
+        const int built = panel->rowsWithWidget();
+        QVERIFY2(built > 0 && built < 20, qPrintable(QString::number(built)));
+        auto p = fakeUnit(100 + 199, 0x7F000063);
+        std::strncpy(p.model, "KV-1616", sizeof p.model);
+        m_rig.model().handleBrowsingPacket(nullptr, statusDatagram(p));
+        QCOMPARE(panel->rowsWithWidget(), built);
+
+        QScrollBar* bar = panel->listWidget()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QTRY_VERIFY(panel->rowsWithWidget() > built);
+        QVERIFY(panel->rowsWithWidget() < 2 * built + 2);
+        DeviceItemWidget* last = panel->itemWidget(199);
+        QCOMPARE(last->modelText(), QStringLiteral("KV-1616"));
+        QCOMPARE(last->ipAddressText(), QStringLiteral("127.0.0.99"));
+        QVERIFY(last->isOnline());
+    }
 
     void rowFollowsTheUnitsDatagrams()
     {

@@ -27,6 +27,10 @@
         <source>The unit at %1 is already in the list; it has been selected.</source>
         <translation>%1 处的设备已在列表中，已为您选中该设备。</translation>
     </message>
+    <message>
+        <source>The list is full; remove units that are no longer used first.</source>
+        <translation>设备列表已满，请先移除不再使用的设备。</translation>
+    </message>
 </context>
 <context>
     <name>CommandAssistantDialog</name>

@@ -27,6 +27,10 @@
         <source>The unit at %1 is already in the list; it has been selected.</source>
         <translation>The unit at %1 is already in the list; it has been selected.</translation>
     </message>
+    <message>
+        <source>The list is full; remove units that are no longer used first.</source>
+        <translation>The list is full; remove units that are no longer used first.</translation>
+    </message>
 </context>
 <context>
     <name>CommandAssistantDialog</name>
