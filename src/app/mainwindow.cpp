@@ -136,6 +136,21 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
     m_router->subscribe(this, wire::code::StatusValue33,
                         [this](const Event&) { reevaluateDeviceVersion(); });
 
+    // A damaged list of units was put aside at start-up: the user hears of it once.
+    if (!model.registry().damagedCopy().isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::Information, tr("Device List"),
+                                    tr("The saved list of units (devices.db) was damaged and "
+                                       "could not be read. It was kept as %1, and a new list "
+                                       "has been started.")
+                                        .arg(model.registry().damagedCopy()),
+                                    QMessageBox::NoButton, this);
+        box->setObjectName(QStringLiteral("registryDamagedBox"));
+        box->addButton(tr("OK"), QMessageBox::AcceptRole);
+        box->setModal(false);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QTimer::singleShot(0, box, &QWidget::show);
+    }
+
     m_faultMessageBox =
         new QMessageBox(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok, this);
     m_faultMessageBox->setModal(false);

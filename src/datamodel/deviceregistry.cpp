@@ -1,5 +1,7 @@
 #include "deviceregistry.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,6 +13,7 @@ Q_LOGGING_CATEGORY(lcRegistry, "kv.registry", QtWarningMsg)
 
 namespace {
 
+const char* const kFile = "devices.db";
 const char* const kCreate =
     "create table devices (ID INTEGER PRIMARY KEY,DeviceID unsigned int,IPAddress unsigned "
     "int,Model varchar(18),ARMVersion varchar(20),DSPVersion char(3),Location "
@@ -54,18 +57,53 @@ QString DeviceRegistry::fieldText(const char* field, int width)
     return localCodec()->toUnicode(field, length);
 }
 
+bool DeviceRegistry::openFile()
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    db.setDatabaseName(QString::fromLatin1(kFile));
+    if (!db.open()) {
+        qCDebug(lcRegistry) << "devices.db cannot be opened, error type" << db.lastError().type();
+        return false;
+    }
+    QSqlQuery query(db);
+    // A file that is not a database, or one whose pages are damaged, fails its check.
+    return query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
+           query.value(0).toString() == QLatin1String("ok");
+}
+
+void DeviceRegistry::setDamagedAside()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    m_damagedCopy = QStringLiteral("%1.damaged-%2").arg(QString::fromLatin1(kFile), stamp);
+    QFile::remove(m_damagedCopy);
+    if (!QFile::rename(QString::fromLatin1(kFile), m_damagedCopy))
+        m_damagedCopy.clear();
+    // Its journal belongs to it and must not be replayed into the new file.
+    for (const char* suffix : {"-wal", "-shm"})
+        QFile::remove(QString::fromLatin1(kFile) + QLatin1String(suffix));
+    qCWarning(lcRegistry).noquote() << "devices.db was damaged; kept as" << m_damagedCopy;
+}
+
 QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry(int maxUnits)
 {
     QList<wire::UDPBrowsingPacket> units;
     m_connection = QString::fromLatin1(QSqlDatabase::defaultConnection);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    db.setDatabaseName(QStringLiteral("devices.db"));
-    if (!db.open()) {
-        qCDebug(lcRegistry) << "devices.db cannot be opened, error type" << db.lastError().type();
-        return units;
+    const bool existed = QFile::exists(QString::fromLatin1(kFile));
+    if (!openFile()) {
+        // Nothing would load or save: the damaged file goes aside, a fresh list starts.
+        if (!existed)
+            return units;
+        setDamagedAside();
+        if (!openFile())
+            return units;
     }
     m_open = true;
-    QSqlQuery query(db);
+    QSqlQuery query(QSqlDatabase::database(m_connection));
     // Write-ahead logging without a sync per commit keeps each auto-committed statement cheap
     // on the GUI thread; the file stays consistent if the process dies.
     query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));

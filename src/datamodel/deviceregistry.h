@@ -24,6 +24,8 @@ public:
     // most `maxUnits` of them (the oldest); rows beyond them are deleted.
     QList<wire::UDPBrowsingPacket> openRegistry(int maxUnits);
     bool isOpen() const { return m_open; }
+    // Where a damaged devices.db was kept when a fresh one had to be started; empty otherwise.
+    QString damagedCopy() const { return m_damagedCopy; }
 
     void sqlAdd(const wire::UDPBrowsingPacket& packet);
     void sqlRemove(quint32 deviceId);
@@ -40,9 +42,14 @@ public:
     static QString fieldText(const char* field, int width);
 
 private:
+    // Opens devices.db as the default connection; false when it cannot be opened or fails its
+    // check.
+    bool openFile();
+    void setDamagedAside();
     void execute(const char* name, int line, const QString& statement);
     void updateColumn(const char* name, int line, const QString& statement, const QString& column,
                       uint deviceId, const QVariant& value);
     bool m_open = false;
     QString m_connection;
+    QString m_damagedCopy;
 };

@@ -206,6 +206,25 @@ private slots:
                  3);
     }
 
+    // The user hears once, in the window's language, that the list of units was started anew.
+    void aDamagedRegistryIsReported()
+    {
+        {
+            QFile file(QStringLiteral("devices.db"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(3000, '\x13'));
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("devices.db was damaged"));
+        SystemSettings settings;
+        DataModel model;
+        MainWindow window(model, settings);
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = window.findChild<QMessageBox*>(QStringLiteral("registryDamagedBox"))) &&
+                    box->isVisible());
+        QVERIFY(box->text().contains(model.registry().damagedCopy()));
+        QFile::remove(model.registry().damagedCopy());
+    }
+
     void systemResetAsksFirst_data()
     {
         QTest::addColumn<bool>("confirm");

@@ -379,6 +379,33 @@ private slots:
         QCOMPARE(rowCount(90000), 0);
     }
 
+    // A damaged devices.db is kept aside under a dated name and a fresh list starts, which
+    // loads and saves again.
+    void aDamagedRegistryIsKeptAsideAndStartedAfresh()
+    {
+        const QByteArray garbage = QByteArray("not a database, ") + QByteArray(5000, '\x5A');
+        {
+            QFile file(QStringLiteral("devices.db"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(garbage);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("devices.db was damaged"));
+        {
+            DataModel model(m_link);
+            const QString copy = model.registry().damagedCopy();
+            QVERIFY(copy.startsWith(QStringLiteral("devices.db.damaged-")));
+            QFile kept(copy);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), garbage);
+            QCOMPARE(model.deviceCount(), 0);
+            model.handleBrowsingPacket(nullptr, bytes(unit(61)));
+        }
+        DataModel again(m_link);
+        QVERIFY(again.registry().damagedCopy().isEmpty());
+        QCOMPARE(again.deviceCount(), 1);
+        QCOMPARE(again.device(0)->packet.deviceId, 61u);
+    }
+
     void addingAndRemovingByHand()
     {
         DataModel model(m_link);

@@ -571,6 +571,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Device Fault</source>
         <translation>设备故障</translation>
     </message>
+    <message>
+        <source>Device List</source>
+        <translation>设备列表</translation>
+    </message>
+    <message>
+        <source>The saved list of units (devices.db) was damaged and could not be read. It was kept as %1, and a new list has been started.</source>
+        <translation>已保存的设备列表（devices.db）已损坏，无法读取。已将其保留为 %1，并开始了新的设备列表。</translation>
+    </message>
 </context>
 <context>
     <name>MeterDialog</name>

@@ -571,6 +571,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Device Fault</source>
         <translation>Device Fault</translation>
     </message>
+    <message>
+        <source>Device List</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>The saved list of units (devices.db) was damaged and could not be read. It was kept as %1, and a new list has been started.</source>
+        <translation>The saved list of units (devices.db) was damaged and could not be read. It was kept as %1, and a new list has been started.</translation>
+    </message>
 </context>
 <context>
     <name>MeterDialog</name>
