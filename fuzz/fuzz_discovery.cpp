@@ -188,7 +188,7 @@ Account g_account;
 
 const wire::UDPBrowsingPacket& row(uint index)
 {
-    if (int(index) >= g_model->deviceCount())
+    if (index >= uint(g_model->deviceCount())) // also a negative index
         fuzz::fail(
             QStringLiteral("a signal names row %1 of %2").arg(index).arg(g_model->deviceCount()));
     return g_model->device(int(index))->packet;
