@@ -7,6 +7,7 @@ packages=(
     qtbase5-dev libqt5sql5-sqlite qttools5-dev-tools qttools5-dev
     fonts-font-awesome fonts-wqy-microhei fonts-liberation
     libbenchmark-dev
+    clang libclang-rt-14-dev
     xvfb xauth iproute2
 )
 if [ "${1:-}" = "--gui" ]; then
