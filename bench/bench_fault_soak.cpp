@@ -201,11 +201,14 @@ void printRecovery(const std::vector<LinkWatch::Outage>& outages, LinkWatch::Cau
         return;
     std::sort(down.begin(), down.end());
     std::sort(sinceData.begin(), sinceData.end());
-    std::printf("  %-10s n=%3zu  down->up ms: min %5lld median %5lld max %5lld   "
-                "last packet->up ms: min %5lld median %5lld max %5lld\n",
+    std::printf("  %-10s n=%3zu  down->up ms: min %5lld median %5lld max %5lld",
                 qPrintable(LinkWatch::name(cause)), down.size(), down.front(),
-                down[down.size() / 2], down.back(), sinceData.front(),
-                sinceData[sinceData.size() / 2], sinceData.back());
+                down[down.size() / 2], down.back());
+    // A switch leaves a unit that was fine: its last packet says nothing.
+    if (cause != LinkWatch::Cause::Switch)
+        std::printf("   last packet->up ms: min %5lld median %5lld max %5lld", sinceData.front(),
+                    sinceData[sinceData.size() / 2], sinceData.back());
+    std::printf("\n");
 }
 
 } // namespace
@@ -389,7 +392,8 @@ int main(int argc, char* argv[])
     }
     watchTimer.stop();
     sampleTimer.stop();
-    rss.add(double(clock.elapsed()) / 1000, residentKb());
+    if (clock.elapsed() - qint64(rss.samples().back().seconds * 1000) > 1000)
+        rss.add(double(clock.elapsed()) / 1000, residentKb());
     watch.switchUnit(clock.elapsed(), model.lastDataMs());
     model.selectDevice(-1, false);
     for (auto& unit : units) {
