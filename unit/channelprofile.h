@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wire/ranges.h"
+
 #include <QtGlobal>
 
 // The channel configuration a unit is built in: which inputs and outputs exist, whether four
@@ -21,7 +23,10 @@ public:
     // Left channel of the stereo USB play pair (the right one follows it); -1 without USB.
     int usbPlayInput() const { return m_usbPlayInput; }
     int usbRecordOutput() const { return m_usbRecordOutput; }
-    quint16 formatGeneration() const { return m_index == 1 ? 6 : 4; }
+    quint16 formatGeneration() const
+    {
+        return m_index == 1 ? wire::kWideFormat : wire::kNarrowFormat;
+    }
     const char* defaultModel() const { return m_model; }
 
     bool hasInput(int channel) const;

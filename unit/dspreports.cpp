@@ -305,7 +305,7 @@ bool DspReports::globals(UnitCore& unit, wire::Code code, Replies& out)
     case wire::code::EchoCancellationSettings.key():
         // The two trailing bytes exist from format generation 6 on.
         p = QByteArray(reinterpret_cast<const char*>(dsp.aec.data()),
-                       unit.state().system.formatGeneration == 4
+                       wire::isNarrowFormat(unit.state().system.formatGeneration)
                            ? wire::kEchoCancellationNarrowBytes
                            : int(dsp.aec.size()));
         break;

@@ -24,7 +24,8 @@ QByteArray StatusDatagram::build(const UnitCore& unit, const QByteArray& presetN
     d.header = wire::kBrowsingHeader;
     d.deviceId = s.deviceId;
     // 6 for the units that speak the newer payload formats, 4 for the others.
-    d.packetType = s.formatGeneration == 6 ? 6 : 4;
+    d.packetType =
+        s.formatGeneration == wire::kWideFormat ? wire::kWideFormat : wire::kNarrowFormat;
     d.ipAddress = s.ipAddress;
     d.runTime = runTime;
     d.totalTime = s.totalTimeBase + runTime;

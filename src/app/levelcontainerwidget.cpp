@@ -17,13 +17,6 @@ namespace {
 
 const QString kSplitterKey = QStringLiteral("LevelSplitterState");
 
-QString withoutLineBreaks(QString text)
-{
-    text.remove(QLatin1Char('\r'));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.simplified();
-}
-
 int visibleCount(quint32 hidden, int count)
 {
     int n = 0;
@@ -363,7 +356,7 @@ void LevelContainerWidget::refreshInputLabel(int channel)
     if (channel < 0 || channel >= kInputStrips)
         return;
     if (m_inputs->isStripShown(channel))
-        m_inputs->setName(channel, withoutLineBreaks(m_model.input(channel).defaultName),
+        m_inputs->setName(channel, model::withoutLineBreaks(m_model.input(channel).defaultName),
                           m_model.input(channel).label);
     else
         m_inputs->setName(channel, QString(), QString());
@@ -374,7 +367,7 @@ void LevelContainerWidget::refreshOutputLabel(int channel)
     if (channel < 0 || channel >= kOutputStrips)
         return;
     if (m_outputs->isStripShown(channel))
-        m_outputs->setName(channel, withoutLineBreaks(m_model.output(channel).defaultName),
+        m_outputs->setName(channel, model::withoutLineBreaks(m_model.output(channel).defaultName),
                            m_model.output(channel).label);
     else
         m_outputs->setName(channel, QString(), QString());

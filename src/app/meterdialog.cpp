@@ -20,13 +20,6 @@ const QString kGeometryKey = QStringLiteral("MeterGeometry");
 constexpr int kMeterWidth = 10;
 constexpr int kMeterMinimumHeight = 60;
 
-QString withoutLineBreaks(QString text)
-{
-    text.remove(QLatin1Char('\r'));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.simplified();
-}
-
 QFont pointFont(const QFont& base, int points)
 {
     QFont f = base;
@@ -285,13 +278,13 @@ void MeterDialog::setOutputLabel(int channel)
 void MeterDialog::refreshNames()
 {
     for (int c = 0; c < kInputColumns; ++c) {
-        const QString name = withoutLineBreaks(model().input(c).defaultName);
+        const QString name = model::withoutLineBreaks(model().input(c).defaultName);
         for (Row row : {InputPreFader, InputPostFader})
             m_rows[row].columns[c].name->setText(name);
         setInputLabel(c);
     }
     for (int c = 0; c < kOutputColumns; ++c) {
-        const QString name = withoutLineBreaks(model().output(c).defaultName);
+        const QString name = model::withoutLineBreaks(model().output(c).defaultName);
         for (Row row : {OutputPreFader, OutputPostFader})
             m_rows[row].columns[c].name->setText(name);
         setOutputLabel(c);

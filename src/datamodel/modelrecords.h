@@ -17,6 +17,14 @@ constexpr int kOutputCount = wire::kOutputCount;
 constexpr int kPeqBands = wire::kPeqBands;
 constexpr int kPresetCount = wire::kPresetCount;
 
+// A channel name on one line, as buttons and narrow labels show it.
+inline QString withoutLineBreaks(QString text)
+{
+    text.remove(QLatin1Char('\r'));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
 template <typename T, std::size_t N> constexpr std::array<T, N> filled(T value)
 {
     std::array<T, N> a{};
@@ -157,7 +165,7 @@ struct SystemState
     quint8 fanState = 2; // 2: unknown until the unit reports
     QString textField38;
     QString macAddress;
-    quint16 formatGeneration = 4;
+    quint16 formatGeneration = wire::kNarrowFormat;
     quint8 formatExtra = 0;
     quint8 statusByte161 = 0;
     QByteArray statusBlock; // u32, u16

@@ -27,7 +27,7 @@ void ParameterMirror::applyChannelConfiguration(int usbPlayInput, int usbRecordO
         outputs[std::size_t(j)].defaultName =
             j == usbRecordOutput ? QStringLiteral("USB REC") : QStringLiteral("OUT %1").arg(j + 1);
     }
-    system.formatGeneration = configuration == 1 ? 6 : 4;
+    system.formatGeneration = configuration == 1 ? wire::kWideFormat : wire::kNarrowFormat;
 }
 
 QVector<Code> ParameterMirror::resetLiveValues()

@@ -10,12 +10,6 @@ using namespace detail;
 
 namespace {
 
-// The older format (generation 4) has 16-bit channel masks and the short AEC block.
-bool narrowFormat(quint16 generation)
-{
-    return generation == 4;
-}
-
 QByteArray copyHead(quint8 source)
 {
     return bytes({source});
@@ -33,7 +27,7 @@ QByteArray narrowCopy(quint8 source, quint32 inputMask, quint32 outputMask)
 // [source, inputs (u16 narrow, u32 wide), u16 outputs]
 QByteArray limiterCopy(quint8 source, quint32 inputMask, quint32 outputMask, quint16 generation)
 {
-    if (narrowFormat(generation))
+    if (isNarrowFormat(generation))
         return narrowCopy(source, inputMask, outputMask);
     QByteArray p = copyHead(source);
     appendU32(p, inputMask);
@@ -124,7 +118,7 @@ Command inputPeq(quint8 channel, quint8 band, const PEQ& peq)
 // The wide format replaces both masks by one 32-bit input mask.
 Command copyInputFilter(quint8 source, quint32 inputMask, quint32 outputMask, quint16 generation)
 {
-    if (narrowFormat(generation))
+    if (isNarrowFormat(generation))
         return now(code::InputFilterCopy, narrowCopy(source, inputMask, outputMask));
     QByteArray p = copyHead(source);
     appendU32(p, inputMask);
@@ -176,7 +170,7 @@ Command outputPeq(quint8 channel, quint8 band, const PEQ& peq)
 // The wide format carries only the 16-bit output mask.
 Command copyOutputFilter(quint8 source, quint32 inputMask, quint32 outputMask, quint16 generation)
 {
-    if (narrowFormat(generation))
+    if (isNarrowFormat(generation))
         return now(code::OutputFilterCopy, narrowCopy(source, inputMask, outputMask));
     QByteArray p = copyHead(source);
     appendU16(p, quint16(outputMask));
@@ -321,7 +315,7 @@ Command echoCancellation(bool on)
 
 Command echoCancellationSettings(const EchoCancellationBlock& block, quint16 generation)
 {
-    const int size = narrowFormat(generation) ? kEchoCancellationNarrowBytes : int(block.size());
+    const int size = isNarrowFormat(generation) ? kEchoCancellationNarrowBytes : int(block.size());
     return now(code::EchoCancellationSettings,
                QByteArray(reinterpret_cast<const char*>(block.data()), size));
 }

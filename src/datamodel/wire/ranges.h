@@ -71,6 +71,15 @@ constexpr float kUsbPlayTop = 0.0f;
 constexpr int kMatrixOffBelow = -55;
 constexpr qint8 kMatrixOff = -70;
 
+// Format generations of the unit's records: the narrow one carries 16-bit copy masks and
+// shorter blocks; the wide one (units with USB media) 32-bit input masks.
+constexpr quint16 kNarrowFormat = 4;
+constexpr quint16 kWideFormat = 6;
+constexpr bool isNarrowFormat(quint16 generation)
+{
+    return generation == kNarrowFormat;
+}
+
 // Byte limits of the texts the unit stores.
 constexpr int kLabelBytes = 16;
 constexpr int kSecondaryLabelBytes = 10;
