@@ -1,7 +1,9 @@
 // The editing rules of the core, without windows: level edits spread through the level group
 // and the linked input pair and stop at each channel's travel; an input's mode changes only
-// after its phantom power and gain are safe; the report router brings each change to the
+// after its phantom power and gain are safe; block edits send only what changed, copies and
+// resets reach the mirror as they reach the unit; the report router brings each change to the
 // windows that asked for it.
+#include "blockedits.h"
 #include "clock.h"
 #include "datamodel.h"
 #include "inputsetupedits.h"
@@ -179,6 +181,132 @@ private slots:
         QCOMPARE(model.input(5).inputMode, to);
         QCOMPARE(model.input(5).phantom, phantom && to == 0);
         QCOMPARE(model.input(5).inputGain, from == to ? gain : 0.0f);
+        model.selectDevice(-1, false);
+    }
+
+    // An edit that changes nothing sends nothing; a drag sends its latest value once per
+    // queue period; all-enable sends exactly the bands that differ.
+    void blockEditsSendOnlyChanges()
+    {
+        DataModel model(m_link);
+        QVERIFY(m_peer.connectModel(model));
+        m_peer.take();
+        BlockEdits edits(model);
+        using Side = BlockEdits::Side;
+
+        QVERIFY(!edits.setHpf(Side::Input, 3, model.input(3).hpf));
+        QVERIFY(!edits.setPeq(Side::Output, 0, 7, model.output(0).peq[7]));
+        QVERIFY(!edits.setLimiter(Side::Input, 1, model.input(1).limiter));
+        QVERIFY(!edits.setDelay(Side::Output, 2, 0.0f));
+        settleQueue(model);
+        QCOMPARE(m_peer.take(), QStringList{});
+
+        // A drag through three values: the unit hears the last.
+        for (float f : {200.0f, 250.0f, 300.5f})
+            QVERIFY(edits.setPeq(Side::Input, 3, 2, PEQ{1, 0, f, -3.5f, 20}));
+        QVERIFY(edits.setHpf(Side::Output, 15, HLPF{1, 2, 5, 80.0f}));
+        QVERIFY(edits.setDelay(Side::Output, 2, 500.0f)); // beyond the output's 300 ms
+        settleQueue(model);
+        QStringList sent = m_peer.take();
+        sent.sort();
+        QCOMPARE(sent, (QStringList{"w:3,12,1[0f0102050000a042]", "w:3,14,1[0200009643]",
+                                    "w:3,4,3[0302010000409643000060c014]"}));
+        QCOMPARE(model.input(3).peq[2].freq, 300.5f);
+        QCOMPARE(model.output(2).delay, 300.0f);
+        QVERIFY(!edits.setDelay(Side::Output, 2, 300.0f));
+
+        // Bands 1, 4 and 6 are off; all on sends exactly those three.
+        for (int band : {1, 4, 6})
+            model.output(5).peq[std::size_t(band)].enabled = 0;
+        QVERIFY(!edits.allPeqEnabled(Side::Output, 5));
+        QCOMPARE(edits.setAllPeqEnabled(Side::Output, 5, true), (QVector<int>{1, 4, 6}));
+        QVERIFY(edits.allPeqEnabled(Side::Output, 5));
+        QCOMPARE(edits.setAllPeqEnabled(Side::Output, 5, true), QVector<int>{});
+        settleQueue(model);
+        sent = m_peer.take();
+        QCOMPARE(sent.size(), 3);
+        for (const char* band : {"0501", "0504", "0506"})
+            QCOMPARE(sent.filter(QStringLiteral("w:3,12,3[%1").arg(band) + "01").size(), 1);
+        model.selectDevice(-1, false);
+    }
+
+    // A reset and a copy write the mirror as the unit will hold it and go at once; the copy's
+    // masks take the unit's format, and the wide format copies a filter within its side only.
+    void blockResetAndCopy_data()
+    {
+        QTest::addColumn<int>("configuration"); // 1: the wide format
+        QTest::addColumn<bool>("outputSource");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QVector<int>>("inputs");
+        QTest::addColumn<QVector<int>>("outputs");
+        using V = QVector<int>;
+        QTest::newRow("narrow, from an input")
+            << 0 << false << "w:3,4,4[0222000800]" << V{1, 5} << V{3};
+        QTest::newRow("narrow, from an output")
+            << 0 << true << "w:3,12,4[0222000800]" << V{1, 5} << V{3};
+        QTest::newRow("wide, from an input")
+            << 1 << false << "w:3,4,4[0222000000]" << V{1, 5} << V{};
+        QTest::newRow("wide, from an output") << 1 << true << "w:3,12,4[020800]" << V{} << V{3};
+    }
+
+    void blockResetAndCopy()
+    {
+        QFETCH(int, configuration);
+        QFETCH(bool, outputSource);
+        QFETCH(QString, sent);
+        QFETCH(QVector<int>, inputs);
+        QFETCH(QVector<int>, outputs);
+        DataModel model(m_link);
+        QVERIFY(m_peer.connectModel(model));
+        model.applyChannelConfiguration(-1, -1, configuration);
+        m_peer.take();
+        BlockEdits edits(model);
+        using Side = BlockEdits::Side;
+        const Side side = outputSource ? Side::Output : Side::Input;
+        const HLPF hpf{1, 1, 3, 120.0f};
+        const PEQ band{0, 2, 4000.0f, 6.0f, 10};
+        edits.setHpf(side, 2, hpf);
+        edits.setPeq(side, 2, 7, band);
+        settleQueue(model);
+        m_peer.take();
+
+        // Bit 17 names no input and bit 16 no output: neither is sent nor written.
+        const auto t = edits.copyFilter(side, 2, 0x00020022u, 0x00010008u);
+        QCOMPARE(m_peer.take(), QStringList{sent});
+        QCOMPARE(t.inputs, inputs);
+        QCOMPARE(t.outputs, outputs);
+        for (int ch = 0; ch < kInputStrips; ++ch) {
+            const bool reached = inputs.contains(ch) || (!outputSource && ch == 2);
+            const PEQ p = model.input(ch).peq[7];
+            QCOMPARE(model.input(ch).hpf.freq, reached ? 120.0f : 20.0f);
+            QCOMPARE(p.freq, reached ? 4000.0f : 8000.0f);
+        }
+        for (int ch = 0; ch < kOutputCount; ++ch) {
+            const bool reached = outputs.contains(ch) || (outputSource && ch == 2);
+            QCOMPARE(model.output(ch).hpf.freq, reached ? 120.0f : 20.0f);
+        }
+
+        // The reset brings the factory block back to the source alone.
+        edits.resetFilter(side, 2);
+        QCOMPARE(m_peer.take(), QStringList{outputSource ? "w:3,12,5[02]" : "w:3,4,5[02]"});
+        const HLPF h = outputSource ? model.output(2).hpf : model.input(2).hpf;
+        const PEQ p = outputSource ? model.output(2).peq[7] : model.input(2).peq[7];
+        QCOMPARE(int(h.enabled), 0);
+        QCOMPARE(h.freq, 20.0f);
+        QCOMPARE(int(p.enabled), 1);
+        QCOMPARE(int(p.q), 43);
+        QCOMPARE(p.freq, 8000.0f);
+
+        // Limiters copy to both sides in either format, with a 32-bit input mask when wide.
+        model.input(2).limiter = Limiter{1, -6.0f, 4.0f, 2.0f, 50.0f};
+        edits.copyLimiter(Side::Input, 2, 0x3u, 0x1u);
+        QCOMPARE(m_peer.take(), QStringList{configuration == 1 ? "w:3,5,2[02030000000100]"
+                                                               : "w:3,5,2[0203000100]"});
+        QCOMPARE(model.output(0).limiter.threshold, -6.0f);
+        QCOMPARE(model.input(1).limiter.ratio, 4.0f);
+        edits.resetLimiter(Side::Output, 0);
+        QCOMPARE(m_peer.take(), QStringList{"w:3,13,3[00]"});
+        QCOMPARE(model.output(0).limiter.ratio, 2.0f);
         model.selectDevice(-1, false);
     }
 
