@@ -108,7 +108,7 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
             &MainWindow::deviceListTriggered);
     connect(m_deviceWidget, &DeviceWidget::loginChanged, this, &MainWindow::setLoginChanged);
     report(50);
-    m_moduleWidget = new ModuleWidget(model, *m_router, this);
+    m_moduleWidget = new ModuleWidget(model, *m_router, report, this);
     m_levelContainer = new LevelContainerWidget(model, *m_router, this);
 
     m_splitter = new Splitter(Qt::Vertical, this);
@@ -124,8 +124,11 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
     const QByteArray state = SystemSettings::value(kSplitterKey);
-    if (!state.isEmpty())
-        m_splitter->restoreState(state);
+    if (state.isEmpty() || !m_splitter->restoreState(state)) {
+        // First start: the block editors take the room the strips do not need.
+        m_splitter->setSizes(
+            {m_moduleWidget->sizeHint().height(), m_levelContainer->minimumSizeHint().height()});
+    }
 
     // The unit's faults, and the channel configuration it reports.
     using Event = ReportRouter::Event;

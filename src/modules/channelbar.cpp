@@ -1,9 +1,10 @@
 #include "channelbar.h"
 
+#include "buttonrow.h"
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QStyle>
 #include <QVariant>
 
 ChannelBar::ChannelBar(int channels, const QString& prefix, QWidget* parent)
@@ -45,6 +46,14 @@ QPushButton* ChannelBar::button(int channel) const
     return qobject_cast<QPushButton*>(m_group->button(channel));
 }
 
+void ChannelBar::setLabel(int channel, const QString& text, const QString& toolTip)
+{
+    if (QAbstractButton* b = m_group->button(channel)) {
+        b->setText(text);
+        b->setToolTip(toolTip);
+    }
+}
+
 bool ChannelBar::isShown(int channel) const
 {
     return channel >= 0 && channel < m_count && !((m_hidden >> channel) & 1u);
@@ -62,22 +71,8 @@ int ChannelBar::firstShown() const
 void ChannelBar::setHidden(quint32 hidden)
 {
     m_hidden = hidden;
-    // The ends of the visible row are rounded by the style sheets.
-    int first = -1;
-    int last = -1;
-    for (int ch = 0; ch < m_count; ++ch) {
+    for (int ch = 0; ch < m_count; ++ch)
         m_group->button(ch)->setVisible(isShown(ch));
-        if (isShown(ch)) {
-            first = first < 0 ? ch : first;
-            last = ch;
-        }
-    }
-    for (int ch = 0; ch < m_count; ++ch) {
-        QAbstractButton* b = m_group->button(ch);
-        const char* position = ch == first ? "first" : ch == last ? "last" : "middle";
-        b->setProperty("horizontalButtonPosition", QString::fromLatin1(position));
-        b->style()->unpolish(b);
-        b->style()->polish(b);
-        b->update();
-    }
+    // The ends of the visible row are rounded by the style sheets.
+    placeSegments(m_group->buttons());
 }

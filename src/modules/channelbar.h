@@ -23,6 +23,7 @@ public:
     // The first channel that has a button, or -1.
     int firstShown() const;
     QPushButton* button(int channel) const;
+    void setLabel(int channel, const QString& text, const QString& toolTip);
 
 signals:
     void channelClicked(int channel);

@@ -3,16 +3,77 @@
 #include "channelbar.h"
 #include "datamodel.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 ModulePage::ModulePage(DataModel& model, ReportRouter& router, EditorPage page, Channels channels,
                        QWidget* parent)
     : QWidget(parent), m_model(model), m_router(router), m_page(page), m_channels(channels)
 {
+    setObjectName(QStringLiteral("modulePage"));
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(8, 8, 8, 8);
+    m_layout->setSpacing(8);
+    m_header = new QHBoxLayout;
+    m_header->setSpacing(8);
+    m_layout->addLayout(m_header);
+    // Everything the unit says again after a profile change is read anew.
+    subscribe(wire::code::StatusValue33, [this](const ReportRouter::Event&) {
+        refreshLabels();
+        reload();
+    });
     if (channels == Channels::None)
         return;
     const bool inputs = channels == Channels::Inputs;
     m_bar = new ChannelBar(inputs ? wire::kInputStrips : wire::kOutputCount,
                            inputs ? QStringLiteral("IN ") : QStringLiteral("OUT "), this);
+    m_header->addWidget(m_bar, 1);
     connect(m_bar, &ChannelBar::channelClicked, this, &ModulePage::setChannel);
+    subscribe(inputs ? wire::code::InputLabels : wire::code::OutputLabels,
+              [this](const ReportRouter::Event& e) {
+                  if (e.channel == 255)
+                      refreshLabels();
+                  else
+                      refreshLabel(e.channel);
+              });
+    refreshLabels();
+}
+
+QString ModulePage::caption(EditorPage page)
+{
+    switch (page) {
+    case EditorPage::InputSetup:
+        return tr("In Setup");
+    case EditorPage::Feedback:
+        return tr("Feedback");
+    case EditorPage::Agc:
+        return tr("AGC");
+    case EditorPage::Gate:
+        return tr("Gate");
+    case EditorPage::InputFilter:
+        return tr("In Filter");
+    case EditorPage::InputLimiter:
+        return tr("In Limiter");
+    case EditorPage::Matrix:
+        return tr("Matrix");
+    case EditorPage::SignalGenerator:
+        return tr("Signal Generator");
+    case EditorPage::EchoCancellation:
+        return tr("AEC");
+    case EditorPage::AutoMixer:
+        return tr("Auto Mixer");
+    case EditorPage::OutputFilter:
+        return tr("Out Filter");
+    case EditorPage::OutputLimiter:
+        return tr("Out Limiter");
+    case EditorPage::OutputDelay:
+        return tr("Out Delay");
+    }
+    return {};
 }
 
 bool ModulePage::isActive() const
@@ -22,7 +83,8 @@ bool ModulePage::isActive() const
 
 void ModulePage::activate()
 {
-    m_model.setCurrentPage(int(m_page), m_channel);
+    // A page without a selector leaves the channel of the last one as it was.
+    m_model.setCurrentPage(int(m_page), m_bar ? m_channel : m_model.currentPageChannel());
 }
 
 void ModulePage::setChannel(int channel)
@@ -43,13 +105,68 @@ void ModulePage::setProfile(const DeviceProfile& profile)
 {
     m_profile = profile;
     if (m_bar) {
-        m_bar->setHidden(m_channels == Channels::Inputs ? profile.hiddenInputs
-                                                        : profile.hiddenOutputs);
+        quint32 hidden = profile.hiddenInputs;
+        if (m_channels == Channels::Outputs) {
+            // The USB record output carries no block of its own to edit.
+            hidden = profile.hiddenOutputs;
+            if (profile.usbRecordOutput >= 0 && profile.usbRecordOutput < 32)
+                hidden |= 1u << profile.usbRecordOutput;
+        }
+        m_bar->setHidden(hidden);
         // A channel the profile hides cannot stay the one shown.
         if (!m_bar->isShown(m_channel) && m_bar->firstShown() >= 0)
             setChannel(m_bar->firstShown());
+        // The model names its channels after the profile.
+        refreshLabels();
     }
     applyProfile();
+}
+
+void ModulePage::refreshLabels()
+{
+    if (!m_bar)
+        return;
+    for (int ch = 0; ch < m_bar->count(); ++ch)
+        refreshLabel(ch);
+}
+
+void ModulePage::refreshLabel(int channel)
+{
+    if (!m_bar || channel < 0 || channel >= m_bar->count())
+        return;
+    const bool inputs = m_channels == Channels::Inputs;
+    const QString name = model::withoutLineBreaks(inputs ? m_model.input(channel).defaultName
+                                                         : m_model.output(channel).defaultName);
+    const QString label = model::withoutLineBreaks(inputs ? m_model.input(channel).label
+                                                          : m_model.output(channel).label);
+    if (label.isEmpty() || label == name)
+        m_bar->setLabel(channel, name, QString());
+    else
+        m_bar->setLabel(channel, label, name);
+}
+
+void ModulePage::showTitle()
+{
+    if (m_title)
+        return;
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("pageTitle"));
+    m_title->setAlignment(Qt::AlignCenter);
+    m_layout->addWidget(m_title, 1);
+    retranslate();
+}
+
+void ModulePage::retranslate()
+{
+    if (m_title)
+        m_title->setText(caption(m_page));
+}
+
+void ModulePage::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void ModulePage::subscribe(wire::Code code, ReportRouter::Handler handler)

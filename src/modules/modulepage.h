@@ -8,11 +8,15 @@
 
 class ChannelBar;
 class DataModel;
+class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
 
 // The base of the processing page's block editors. It receives the model and the report
-// router, carries the channel selector of the blocks edited one channel at a time, and writes
-// the visible page and its channel to the model, so that the periodic refresh reads the block
-// the user is looking at. It holds the device profile and hides the channels it does not have.
+// router, carries the channel selector of the blocks edited one channel at a time (named after
+// the channels' labels), and writes the visible page and its channel to the model, so that the
+// periodic refresh reads the block the user is looking at. It holds the device profile and
+// hides the channels it does not have.
 class ModulePage : public QWidget
 {
     Q_OBJECT
@@ -27,6 +31,9 @@ public:
     ModulePage(DataModel& model, ReportRouter& router, EditorPage page, Channels channels,
                QWidget* parent = nullptr);
 
+    // The caption of a page's button, in the current language.
+    static QString caption(EditorPage page);
+
     EditorPage page() const { return m_page; }
     // The channel shown; 0 for pages without a selector.
     int channel() const { return m_channel; }
@@ -39,6 +46,13 @@ public:
     void setProfile(const DeviceProfile& profile);
     // Null for pages without a selector.
     ChannelBar* channelBar() const { return m_bar; }
+    // A block whose editor has not been built shows its title alone.
+    void showTitle();
+
+    // Reads the shown channel's block from the model into the controls.
+    void reload() { loadChannel(m_channel); }
+    // Button texts from the channels' labels (the default names where none is set).
+    void refreshLabels();
 
 signals:
     void channelChanged(uchar channel);
@@ -48,16 +62,27 @@ protected:
     ReportRouter& router() const { return m_router; }
     void subscribe(wire::Code code, ReportRouter::Handler handler);
     void subscribe(wire::Group group, ReportRouter::Handler handler);
+    // The row above the block: the channel selector, then what the editor adds at its end.
+    QHBoxLayout* headerLayout() const { return m_header; }
+    // The page's layout, header first; editors add their block below it.
+    QVBoxLayout* pageLayout() const { return m_layout; }
     // The channel to show changed: load it from the model.
     virtual void loadChannel(int) {}
     virtual void applyProfile() {}
+    virtual void retranslate();
+    void changeEvent(QEvent* event) override;
 
 private:
+    void refreshLabel(int channel);
+
     DataModel& m_model;
     ReportRouter& m_router;
     EditorPage m_page;
     Channels m_channels;
     ChannelBar* m_bar = nullptr;
+    QVBoxLayout* m_layout;
+    QHBoxLayout* m_header;
+    QLabel* m_title = nullptr;
     int m_channel = 0;
     DeviceProfile m_profile;
 };

@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>ChannelCopyDialog</name>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CommandAssistantDialog</name>
     <message>
         <source>Command Assistant</source>
@@ -333,6 +352,109 @@
     </message>
 </context>
 <context>
+    <name>FilterWidget</name>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>High Pass</source>
+        <translation>High Pass</translation>
+    </message>
+    <message>
+        <source>Low Pass</source>
+        <translation>Low Pass</translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation>PEQ</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Bessel</source>
+        <translation>Bessel</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>Butterworth</translation>
+    </message>
+    <message>
+        <source>Linkwitz-Riley</source>
+        <translation>Linkwitz-Riley</translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation>Slope</translation>
+    </message>
+    <message>
+        <source>(dB/oct)</source>
+        <translation>(dB/oct)</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>Freq</translation>
+    </message>
+    <message>
+        <source>(Hz)</source>
+        <translation>(Hz)</translation>
+    </message>
+    <message>
+        <source>All Enabled</source>
+        <translation>All Enabled</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Low Shelf</source>
+        <translation>Low Shelf</translation>
+    </message>
+    <message>
+        <source>High Shelf</source>
+        <translation>High Shelf</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>%1 - Copy %2 to</source>
+        <translation>%1 - Copy %2 to</translation>
+    </message>
+    <message>
+        <source>Filter Copy</source>
+        <translation>Filter Copy</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the filter of the selected channel?</source>
+        <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>LabelDialog</name>
     <message>
         <source>Label</source>
@@ -601,6 +723,61 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Output Post Fader</source>
         <translation>Output Post Fader</translation>
+    </message>
+</context>
+<context>
+    <name>ModulePage</name>
+    <message>
+        <source>In Setup</source>
+        <translation>In Setup</translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation>Feedback</translation>
+    </message>
+    <message>
+        <source>AGC</source>
+        <translation>AGC</translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation>Gate</translation>
+    </message>
+    <message>
+        <source>In Filter</source>
+        <translation>In Filter</translation>
+    </message>
+    <message>
+        <source>In Limiter</source>
+        <translation>In Limiter</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>Matrix</translation>
+    </message>
+    <message>
+        <source>Signal Generator</source>
+        <translation>Signal Generator</translation>
+    </message>
+    <message>
+        <source>AEC</source>
+        <translation>AEC</translation>
+    </message>
+    <message>
+        <source>Auto Mixer</source>
+        <translation>Auto Mixer</translation>
+    </message>
+    <message>
+        <source>Out Filter</source>
+        <translation>Out Filter</translation>
+    </message>
+    <message>
+        <source>Out Limiter</source>
+        <translation>Out Limiter</translation>
+    </message>
+    <message>
+        <source>Out Delay</source>
+        <translation>Out Delay</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,509 @@
+// The processing page and the filter editor against a virtual unit on loopback: the visible
+// page and channel decide what the refresh reads; a handle dragged in the graph reaches the
+// unit at most once per queue period with its latest value and is not pulled back by the
+// unit's reports; copies and resets reach the other channels at the unit and on screen; the
+// copy dialog follows the unit's format and the profile; the editor's typing rules and loaders.
+#define QTEST_QPA_MOUSE_HANDLING
+#include "buttonrow.h"
+#include "channelbar.h"
+#include "channelcopydialog.h"
+#include "clock.h"
+#include "controlserver.h"
+#include "datamodel.h"
+#include "filtergraph.h"
+#include "filtergraphscale.h"
+#include "filterwidget.h"
+#include "knob.h"
+#include "modulepage.h"
+#include "modulewidget.h"
+#include "networkinterfaces.h"
+#include "reportrouter.h"
+#include "testenvironment.h"
+#include "unitcore.h"
+#include "unitstate.h"
+#include "virtualunit.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUdpSocket>
+#include <QtTest>
+#include <memory>
+
+using namespace wire;
+
+namespace {
+
+constexpr qint64 kStart = 1'760'000'000'000;
+// A code the unit reads and ignores: everything sent before it has arrived once it has.
+constexpr quint8 kSentinel = 0x7E;
+
+quint16 freeUdpPort()
+{
+    QUdpSocket probe;
+    return probe.bind(QHostAddress::LocalHost, 0) ? probe.localPort() : 0;
+}
+
+QPushButton* findButton(QWidget* parent, const QString& text)
+{
+    const auto buttons = parent->findChildren<QPushButton*>();
+    for (QPushButton* b : buttons) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}
+
+template <typename T = QLineEdit> T* named(QWidget* editor, const char* name)
+{
+    return editor->findChild<T*>(QLatin1String(name));
+}
+
+void type(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    emit edit->editingFinished();
+}
+
+} // namespace
+
+class TestProcessingPage : public QObject
+{
+    Q_OBJECT
+
+    struct Packet
+    {
+        Code code;
+        quint8 access;
+        QByteArray payload;
+        qint64 at;
+    };
+
+    std::unique_ptr<VirtualUnit> m_unit;
+    std::unique_ptr<DataModel> m_model;
+    std::unique_ptr<ReportRouter> m_router;
+    std::unique_ptr<ModuleWidget> m_page;
+    qint64 m_now = kStart;
+    QList<Packet> m_received;
+    int m_sentinels = 0;
+
+    FilterWidget* inFilter() const { return m_page->inFilterWidget(); }
+    FilterWidget* outFilter() const { return m_page->outFilterWidget(); }
+    UnitState::Input& unitInput(int ch) { return m_unit->state().dsp.inputs[std::size_t(ch)]; }
+    UnitState::Output& unitOutput(int ch) { return m_unit->state().dsp.outputs[std::size_t(ch)]; }
+
+    // `ms` of the model's clock in 10 ms ticks, the sockets working in between.
+    void run(int ms)
+    {
+        for (int t = 0; t < ms; t += 10) {
+            m_now += 10;
+            m_model->timeout();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // Waits until the unit has received everything sent so far.
+    bool settle()
+    {
+        const int expected = m_sentinels + 1;
+        m_model->sendQuery(kSentinel, kSentinel, kSentinel);
+        for (int i = 0; i < 500 && m_sentinels < expected; ++i)
+            QTest::qWait(5);
+        return m_sentinels >= expected;
+    }
+
+    QList<Packet> since(int from, Code code, quint8 access = AccessWrite) const
+    {
+        QList<Packet> out;
+        for (int i = from; i < m_received.size(); ++i) {
+            if (m_received[i].code == code && m_received[i].access == access)
+                out << m_received[i];
+        }
+        return out;
+    }
+
+    QPoint handleCentre(FilterWidget* editor, double freq, double gain) const
+    {
+        const FilterGraphScale scale(editor->graph()->width(), editor->graph()->height());
+        return QPoint(qRound(scale.xAt(freq)), qRound(scale.yAt(gain)));
+    }
+
+    void showPage(EditorPage page) { m_page->pageButton(page)->click(); }
+
+private slots:
+    void initTestCase()
+    {
+        UnitConfig config;
+        config.controlPort = 0;
+        config.discoveryPort = freeUdpPort();
+        m_unit = std::make_unique<VirtualUnit>(config);
+        QString error;
+        QVERIFY2(m_unit->start(&error), qPrintable(error));
+        m_unit->core().setClock([this] { return m_now - kStart; });
+        connect(&m_unit->server(), &ControlServer::packetReceived, this,
+                [this](const PacketHeader& h, const QByteArray& payload) {
+                    if (h.type == kSentinel)
+                        ++m_sentinels;
+                    else
+                        m_received.append({h.code(), h.access, payload, m_now});
+                });
+        Clock::setSource([this] { return m_now; });
+        NetworkInterfaces::setSource([] {
+            LocalInterface li;
+            li.index = 1;
+            QNetworkAddressEntry e;
+            e.setIp(QHostAddress(QHostAddress::LocalHost));
+            e.setPrefixLength(8);
+            li.entries = {e};
+            return QList<LocalInterface>{li};
+        });
+
+        LinkSettings link;
+        link.controlPort = m_unit->controlPort();
+        link.broadcastPort = freeUdpPort();
+        m_model = std::make_unique<DataModel>(link);
+        m_model->setTickTimerRunning(false);
+        m_router = std::make_unique<ReportRouter>(*m_model);
+        QList<int> progress;
+        m_page = std::make_unique<ModuleWidget>(*m_model, *m_router,
+                                                [&progress](int p) { progress << p; });
+        QCOMPARE(progress, (QList<int>{55, 60, 65, 70, 75, 80, 85, 90, 95}));
+        m_page->resize(1100, 520);
+        m_page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+
+        m_model->addDeviceByAddress(0x7F000001);
+        m_model->selectDevice(m_model->deviceCount() - 1, false);
+        QTRY_VERIFY(m_model->isLoggedIn());
+        run(1000);
+    }
+
+    void cleanupTestCase()
+    {
+        m_page.reset();
+        m_router.reset();
+        m_model.reset();
+        m_unit.reset();
+        NetworkInterfaces::resetSource();
+        Clock::resetSource();
+    }
+
+    // Every test starts after the echo hold of the last one, in line with the unit.
+    void init() { run(1700); }
+
+    // The row of page buttons, and what the refresh reads for the page on show.
+    void visiblePageAndChannelReachTheRefresh()
+    {
+        QVERIFY(m_page->pageButton(EditorPage::InputSetup)->isChecked());
+        QCOMPARE(m_page->pageButton(EditorPage::InputSetup)->property("horizontalButtonPosition"),
+                 QVariant(QStringLiteral("first")));
+        QCOMPARE(m_page->pageButton(EditorPage::Matrix)->property("horizontalButtonPosition"),
+                 QVariant(QStringLiteral("middle")));
+        QCOMPARE(m_page->pageButton(EditorPage::OutputDelay)->property("horizontalButtonPosition"),
+                 QVariant(QStringLiteral("last")));
+        QCOMPARE(m_page->pageButton(EditorPage::SignalGenerator)->text(),
+                 QStringLiteral("Signal Generator"));
+
+        showPage(EditorPage::InputFilter);
+        inFilter()->channelBar()->button(5)->click();
+        QCOMPARE(m_model->currentPage(), int(EditorPage::InputFilter));
+        QCOMPARE(m_model->currentPageChannel(), 5);
+        const int from = m_received.size();
+        run(450);
+        const auto hpfReads = since(from, code::InputHpf, AccessRead);
+        QVERIFY(!hpfReads.isEmpty());
+        for (const Packet& p : hpfReads)
+            QCOMPARE(p.payload, QByteArray(1, 5));
+        QCOMPARE(since(from, code::InputPeq, AccessRead).size(), 2 * kPeqBands);
+
+        // A page without a selector leaves the channel alone; the output filter has its own.
+        showPage(EditorPage::Matrix);
+        QCOMPARE(m_model->currentPage(), int(EditorPage::Matrix));
+        QCOMPARE(m_model->currentPageChannel(), 5);
+        outFilter()->setChannel(2);
+        QCOMPARE(m_model->currentPageChannel(), 5);
+        showPage(EditorPage::OutputFilter);
+        QCOMPARE(m_model->currentPageChannel(), 2);
+        const int outFrom = m_received.size();
+        run(250);
+        QVERIFY(!since(outFrom, code::OutputLpf, AccessRead).isEmpty());
+        QCOMPARE(since(outFrom, code::OutputLpf, AccessRead).last().payload, QByteArray(1, 2));
+    }
+
+    // A band dragged for a second: the curve follows every step, the unit hears the band at
+    // most once per queue period and last with where it was let go, and its reports do not
+    // pull the handle back.
+    void draggedBandReachesTheUnitWithoutComingBack()
+    {
+        showPage(EditorPage::InputFilter);
+        inFilter()->channelBar()->button(0)->click();
+        run(300);
+        FilterGraph* graph = inFilter()->graph();
+        const PEQ before = m_model->input(0).peq[2];
+        QPoint at = handleCentre(inFilter(), double(before.freq), double(before.gain));
+        const int from = m_received.size();
+        QTest::mousePress(graph, Qt::LeftButton, Qt::NoModifier, at);
+        double lastPeak = 0.0;
+        for (int step = 1; step <= 50; ++step) {
+            at += QPoint(2, -2);
+            QTest::mouseMove(graph, at);
+            const double peak =
+                *std::max_element(graph->response().begin(), graph->response().end());
+            QVERIFY2(peak > lastPeak, qPrintable(QString::number(step)));
+            lastPeak = peak;
+            const FilterBand held = graph->band(2);
+            run(20);
+            // Whatever the unit reports meanwhile, the handle stays under the pointer.
+            QCOMPARE(graph->band(2).gain, held.gain);
+            QCOMPARE(graph->band(2).freq, held.freq);
+        }
+        QTest::mouseRelease(graph, Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(inFilter()->selectedBand(), 2);
+        const PEQ dragged = m_model->input(0).peq[2];
+        QVERIFY(dragged.gain > before.gain + 5.0f);
+        QCOMPARE(named(inFilter(), "peqGainEdit")->text(),
+                 QString::number(double(dragged.gain), 'f', 1));
+
+        run(300);
+        QVERIFY(settle());
+        const auto sent = since(from, code::InputPeq);
+        QVERIFY2(sent.size() >= 4 && sent.size() <= 7, qPrintable(QString::number(sent.size())));
+        for (int i = 1; i < sent.size(); ++i)
+            QVERIFY2(sent[i].at - sent[i - 1].at >= 180, qPrintable(QString::number(i)));
+        QByteArray last(2, 0);
+        last[1] = 2;
+        last.append(reinterpret_cast<const char*>(&dragged), sizeof dragged);
+        QCOMPARE(sent.last().payload, last);
+        const PEQ atUnit = unitInput(0).peq[2];
+        QCOMPARE(atUnit.freq, dragged.freq);
+        QCOMPARE(atUnit.gain, dragged.gain);
+
+        // Past the hold the refresh reads the unit again; the handle stays.
+        run(2500);
+        QCOMPARE(graph->band(2).freq, dragged.freq);
+        QCOMPARE(graph->band(2).gain, dragged.gain);
+    }
+
+    // A band dragged while another is selected is selected first, then sent.
+    void draggingAnotherBandSelectsItFirst()
+    {
+        showPage(EditorPage::InputFilter);
+        inFilter()->peqBandButtonGroupButtonClicked(0);
+        QStringList order;
+        connect(inFilter(), &FilterWidget::peqBandChanged, this,
+                [&order](uchar, uchar band) { order << QStringLiteral("band %1").arg(band); });
+        connect(inFilter(), &FilterWidget::peqChanged, this,
+                [&order](uchar, uchar band, DataModel::Filter::PEQ*) {
+                    order << QStringLiteral("peq %1").arg(band);
+                });
+        const PEQ third = m_model->input(0).peq[3];
+        const QPoint at = handleCentre(inFilter(), double(third.freq), double(third.gain));
+        QTest::mousePress(inFilter()->graph(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseMove(inFilter()->graph(), at + QPoint(0, 20));
+        QTest::mouseRelease(inFilter()->graph(), Qt::LeftButton, Qt::NoModifier,
+                            at + QPoint(0, 20));
+        disconnect(inFilter(), nullptr, this, nullptr);
+        QCOMPARE(order.mid(0, 2), (QStringList{"band 3", "peq 3"}));
+        QCOMPARE(inFilter()->selectedBand(), 3);
+        QVERIFY(m_model->input(0).peq[3].gain < 0.0f);
+    }
+
+    // Typed values follow the editor's rules and reach the model; loaders of other channels
+    // and other bands change only what they show.
+    void typingAndLoading()
+    {
+        showPage(EditorPage::InputFilter);
+        inFilter()->channelBar()->button(1)->click();
+        QLineEdit* hpf = named(inFilter(), "hpfFreqEdit");
+        QLineEdit* gain = named(inFilter(), "peqGainEdit");
+        type(hpf, QStringLiteral("1234.56"));
+        QCOMPARE(m_model->input(1).hpf.freq, 1234.5f);
+        QCOMPARE(hpf->text(), QStringLiteral("1234.5"));
+        QCOMPARE(named<Knob>(inFilter(), "hpfFreqKnob")->value(), 119);
+        type(hpf, QStringLiteral("30000"));
+        QCOMPARE(m_model->input(1).hpf.freq, 20000.0f);
+        type(gain, QStringLiteral("-20"));
+        QCOMPARE(m_model->input(1).peq[std::size_t(inFilter()->selectedBand())].gain, -15.0f);
+        QCOMPARE(gain->text(), QStringLiteral("-15.0"));
+        named<Knob>(inFilter(), "peqGainKnob")->setValue(-37);
+        emit named<Knob>(inFilter(), "peqGainKnob")->valueChanged(-37);
+        QCOMPARE(gain->text(), QStringLiteral("-3.7"));
+        type(gain, QStringLiteral("-15"));
+
+        // Another channel: nothing; another band of this channel: the graph only.
+        const FilterBand shown = inFilter()->graph()->band(inFilter()->selectedBand());
+        inFilter()->loadBand(4, inFilter()->selectedBand(), PEQ{0, 1, 50.0f, 9.0f, 3});
+        QCOMPARE(inFilter()->graph()->band(inFilter()->selectedBand()).freq, shown.freq);
+        const int other = (inFilter()->selectedBand() + 1) % kPeqBands;
+        inFilter()->loadBand(1, other, PEQ{1, 0, 6000.0f, 9.0f, 3});
+        QCOMPARE(inFilter()->graph()->band(other).freq, 6000.0f);
+        QCOMPARE(gain->text(), QStringLiteral("-15.0"));
+        inFilter()->loadHpf(7, HLPF{1, 2, 5, 400.0f});
+        QCOMPARE(hpf->text(), QStringLiteral("20000"));
+    }
+
+    // "All Enabled" sends exactly the bands that differ, and the toggle follows band edits.
+    void allEnabledFollowsTheBands()
+    {
+        showPage(EditorPage::OutputFilter);
+        outFilter()->channelBar()->button(4)->click();
+        auto* all = named<QPushButton>(outFilter(), "peqAllEnabledButton");
+        auto* bandEnabled = named<QPushButton>(outFilter(), "peqEnabledButton");
+        QVERIFY(all->isChecked());
+        outFilter()->peqBandButtonGroupButtonClicked(6);
+        bandEnabled->click();
+        QVERIFY(!all->isChecked());
+        QVERIFY(!m_model->output(4).peq[6].enabled);
+        run(200);
+        QVERIFY(settle());
+        const int from = m_received.size();
+        all->click();
+        QVERIFY(all->isChecked());
+        run(200);
+        QVERIFY(settle());
+        const auto sent = since(from, code::OutputPeq);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].payload.left(3), QByteArray::fromHex("040601"));
+        QVERIFY(unitOutput(4).peq[6].enabled);
+    }
+
+    // The copy dialog hides what cannot be a target; a copy reaches the chosen channels at the
+    // unit and on the other editor showing one of them; a reset brings the factory block.
+    void copyAndResetReachTheUnit()
+    {
+        showPage(EditorPage::InputFilter);
+        inFilter()->channelBar()->button(0)->click();
+        outFilter()->setChannel(3);
+        type(named(inFilter(), "hpfFreqEdit"), QStringLiteral("150"));
+        run(300);
+
+        // Nothing chosen: nothing sent.
+        int from = m_received.size();
+        named<QPushButton>(inFilter(), "copyToButton")->click();
+        ChannelCopyDialog* dialog = inFilter()->copyDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Filter Copy - Copy IN 1 to"));
+        QVERIFY(!dialog->inputButton(0)->isEnabled());
+        QVERIFY(dialog->isOutputGroupVisible());
+        dialog->okButtonClicked();
+        QTRY_VERIFY(!inFilter()->copyDialog());
+        QVERIFY(settle());
+        QVERIFY(since(from, code::InputFilterCopy).isEmpty());
+
+        named<QPushButton>(inFilter(), "copyToButton")->click();
+        dialog = inFilter()->copyDialog();
+        dialog->inputButton(1)->click();
+        dialog->outputButton(3)->click();
+        dialog->okButtonClicked();
+        QVERIFY(settle());
+        const auto copies = since(from, code::InputFilterCopy);
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(copies[0].payload, QByteArray::fromHex("0002000800"));
+        QCOMPARE(unitInput(1).hpf.freq, 150.0f);
+        QCOMPARE(unitOutput(3).hpf.freq, 150.0f);
+        QCOMPARE(named(outFilter(), "hpfFreqEdit")->text(), QStringLiteral("150"));
+        // The bar still shows the source alone as the one checked.
+        QCOMPARE(inFilter()->channelBar()->current(), 0);
+        inFilter()->channelBar()->button(1)->click();
+        QVERIFY(!inFilter()->channelBar()->button(0)->isChecked());
+        QCOMPARE(named(inFilter(), "hpfFreqEdit")->text(), QStringLiteral("150"));
+
+        // Reset of input 2 after the question.
+        from = m_received.size();
+        named<QPushButton>(inFilter(), "resetButton")->click();
+        auto* box = inFilter()->findChild<QMessageBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Are you sure that you want to reset the filter of "
+                                             "the selected channel?"));
+        findButton(box, QStringLiteral("Reset"))->click();
+        QVERIFY(settle());
+        QCOMPARE(since(from, code::InputFilterReset).size(), 1);
+        QCOMPARE(unitInput(1).hpf.freq, 20.0f);
+        QCOMPARE(m_model->input(1).hpf.freq, 20.0f);
+        QCOMPARE(named(inFilter(), "hpfFreqEdit")->text(), QStringLiteral("20"));
+        run(500);
+        QCOMPARE(unitInput(0).hpf.freq, 150.0f);
+    }
+
+    // A channel bar polished while its first channel was chosen: once another is chosen, the
+    // first must not look chosen in either appearance.
+    void onlyTheChosenChannelLooksChosen()
+    {
+        for (const char* name : {"light.qss", "dark.qss"}) {
+            QFile file(QStringLiteral(KV_QSS_DIR "/") + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            ChannelBar bar(wire::kInputStrips, QStringLiteral("IN "));
+            bar.setStyleSheet(QString::fromUtf8(file.readAll()));
+            bar.setHidden(0);
+            bar.button(4)->click();
+            const QImage image = bar.grab().toImage();
+            // Above the text, inside the border.
+            const auto fill = [&](int ch) {
+                const QRect r = bar.button(ch)->geometry();
+                return QColor(image.pixel(r.center().x(), r.top() + 3));
+            };
+            QCOMPARE(fill(0), fill(1));
+            QVERIFY2(fill(4) != fill(0), name);
+        }
+    }
+
+    // The wide format copies a filter within its side; the profile's hidden channels and USB
+    // record output have no button, also when the profile changes with the dialog open.
+    void copyDialogFollowsFormatAndProfile()
+    {
+        DataModel model;
+        ReportRouter router(model);
+        ModuleWidget page(model, router);
+        DeviceProfile profile;
+        profile.usbPlayInput = 16;
+        profile.usbRecordOutput = 8;
+        profile.hiddenInputs = 0xFFFE0000;
+        profile.hiddenOutputs = 0xFFFFFE00;
+        model.applyChannelConfiguration(16, 8, 1);
+        page.setProfile(profile);
+        FilterWidget* out = page.outFilterWidget();
+        QVERIFY(out->channelBar()->button(8)->isHidden());
+        QVERIFY(out->channelBar()->button(9)->isHidden());
+        QVERIFY(!out->channelBar()->button(7)->isHidden());
+        QCOMPARE(page.inFilterWidget()->channelBar()->button(16)->text(),
+                 QStringLiteral("USB PLAY"));
+
+        page.inFilterWidget()->copyToButtonClicked();
+        ChannelCopyDialog* d = page.inFilterWidget()->copyDialog();
+        QVERIFY(!d->isOutputGroupVisible());
+        QVERIFY(d->isInputGroupVisible());
+        d->reject();
+        out->setChannel(2);
+        out->copyToButtonClicked();
+        d = out->copyDialog();
+        QVERIFY(!d->isInputGroupVisible());
+        QVERIFY(d->outputButton(8)->isHidden());
+        QVERIFY(!d->outputButton(2)->isEnabled());
+        d->outputButton(5)->click();
+        profile.hiddenOutputs = 0xFFFFFE00u | (1u << 5); // output 5 goes away
+        page.setProfile(profile);
+        QVERIFY(d->outputButton(5)->isHidden());
+        QSignalSpy copies(out, &FilterWidget::channelCopy);
+        d->okButtonClicked();
+        QCOMPARE(copies.count(), 0);
+        QCOMPARE(d->outputMask(), 0u);
+
+        // The narrow format shows both sides; the checked channel that goes away gives way to
+        // the first one.
+        model.applyChannelConfiguration(-1, -1, 0);
+        page.setProfile(DeviceProfile{});
+        out->copyToButtonClicked();
+        QVERIFY(out->copyDialog()->isInputGroupVisible());
+        QVERIFY(!out->copyDialog()->outputButton(8)->isHidden());
+        out->copyDialog()->reject();
+        out->setChannel(12);
+        profile.hiddenOutputs = 0xFF00;
+        profile.usbRecordOutput = -1;
+        page.setProfile(profile);
+        QCOMPARE(out->channel(), 0);
+    }
+};
+
+KV_TEST_MAIN(TestProcessingPage)
+#include "tst_processingpage.moc"
