@@ -1,8 +1,13 @@
 // Cost of the filter graph's work on every setter call and drag step: the full response
-// recompute of a busy channel, and one drag step including the repaint.
+// recompute of a busy channel, one drag step including the repaint, and the same step through
+// the whole filter editor.
+#include "datamodel.h"
 #include "filtergraph.h"
 #include "filtergraphscale.h"
 #include "filterresponse.h"
+#include "filterwidget.h"
+#include "modulewidget.h"
+#include "reportrouter.h"
 
 #include <QApplication>
 #include <QImage>
@@ -84,6 +89,50 @@ void dragStep(benchmark::State& state)
         state.SkipWithError("the drag did not move the band");
 }
 BENCHMARK(dragStep)->Args({700, 300})->Args({1200, 360})->Unit(benchmark::kMicrosecond);
+
+// The same step through the whole filter editor on the processing page: the graph's signal, the
+// editor's controls, the page's change check, the mirror and the send queue, then the repaint
+// of what the step changed (the graph, the band's frequency and gain edits and knobs).
+void editorDragStep(benchmark::State& state)
+{
+    DataModel model;
+    model.setTickTimerRunning(false);
+    ReportRouter router(model);
+    ModuleWidget page(model, router);
+    page.resize(1100, 520);
+    page.stackedButtonClicked(int(EditorPage::InputFilter));
+    FilterWidget* editor = page.inFilterWidget();
+    FilterGraph* graph = editor->graph();
+    page.show();
+    QCoreApplication::processEvents();
+    QList<QWidget*> changed{graph};
+    for (const char* name : {"peqFreqEdit", "peqFreqKnob", "peqGainEdit", "peqGainKnob"})
+        changed << editor->findChild<QWidget*>(QLatin1String(name));
+    QVector<QImage> images;
+    for (QWidget* w : qAsConst(changed))
+        images << QImage(w->size(), QImage::Format_ARGB32_Premultiplied);
+
+    const FilterGraphScale scale(graph->width(), graph->height());
+    const auto& band = model.input(0).peq[4];
+    const double x = scale.xAt(double(band.freq));
+    const double y = scale.yAt(double(band.gain));
+    sendMouse(graph, QEvent::MouseButtonPress, QPointF(x, y), Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        const double dx = (step % 40) - 20;
+        ++step;
+        sendMouse(graph, QEvent::MouseMove, QPointF(x + dx, y - dx), Qt::LeftButton);
+        for (int i = 0; i < changed.size(); ++i) {
+            images[i].fill(Qt::transparent);
+            changed[i]->render(&images[i]);
+            benchmark::DoNotOptimize(images[i].constBits());
+        }
+    }
+    sendMouse(graph, QEvent::MouseButtonRelease, QPointF(x, y), Qt::NoButton);
+    if (model.pendingCommandCount() != 1)
+        state.SkipWithError("the drag did not reach the send queue");
+}
+BENCHMARK(editorDragStep)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv)
