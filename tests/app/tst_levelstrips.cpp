@@ -2,8 +2,6 @@
 // unit for typed gains, fader drags, level groups, the linked input pair and the unit's fader
 // ranges; the USB play strip of the profiles with USB; the meters following the unit.
 #include "appsupport.h"
-#include "clock.h"
-#include "controlserver.h"
 #include "datamodel.h"
 #include "fader.h"
 #include "levelcontainerwidget.h"
@@ -11,12 +9,10 @@
 #include "mainwindow.h"
 #include "meter.h"
 #include "meterdialog.h"
-#include "networkinterfaces.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
-#include "unitcore.h"
+#include "unitsession.h"
 #include "unitstate.h"
-#include "virtualunit.h"
 #include "wire/commands.h"
 
 #include <QComboBox>
@@ -24,23 +20,12 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 
 using namespace wire;
 
 namespace {
-
-constexpr qint64 kStart = 1'760'000'000'000;
-// A code the unit reads and ignores: everything sent before it has arrived once it has.
-constexpr quint8 kSentinel = 0x7E;
-
-quint16 freeUdpPort()
-{
-    QUdpSocket probe;
-    return probe.bind(QHostAddress::LocalHost, 0) ? probe.localPort() : 0;
-}
 
 QByteArray gainPayload(int channel, float dB)
 {
@@ -62,55 +47,25 @@ class TestLevelStrips : public QObject
 {
     Q_OBJECT
 
-    struct Packet
-    {
-        wire::Code code;
-        QByteArray payload;
-        qint64 at;
-    };
+    using Packet = UnitSession::Packet;
 
-    std::unique_ptr<VirtualUnit> m_unit;
+    std::unique_ptr<UnitSession> m_session;
     SystemSettings* m_settings = nullptr;
     DataModel* m_model = nullptr;
     MainWindow* m_window = nullptr;
-    qint64 m_now = kStart;
-    QList<Packet> m_commands; // type 3 commands as the unit received them
-    int m_sentinels = 0;
 
     LevelContainerWidget* strips() const { return m_window->levelContainer(); }
     LevelWidget* row(bool output) const
     {
         return output ? strips()->outputLevelWidget() : strips()->inputLevelWidget();
     }
-
-    // `ms` of the model's clock in 10 ms ticks, the sockets working in between.
-    void run(int ms)
-    {
-        for (int t = 0; t < ms; t += 10) {
-            m_now += 10;
-            m_model->timeout();
-            QCoreApplication::processEvents();
-        }
-    }
-
-    // Waits until the unit has received everything sent so far.
-    bool settle()
-    {
-        const int expected = m_sentinels + 1;
-        m_model->sendQuery(kSentinel, kSentinel, kSentinel);
-        for (int i = 0; i < 500 && m_sentinels < expected; ++i)
-            QTest::qWait(5);
-        return m_sentinels >= expected;
-    }
-
+    VirtualUnit& unit() { return m_session->unit(); }
+    void run(int ms) { m_session->run(ms); }
+    bool settle() { return m_session->settle(); }
+    int mark() const { return m_session->mark(); }
     QList<Packet> commandsSince(int from, wire::Code code) const
     {
-        QList<Packet> out;
-        for (int i = from; i < m_commands.size(); ++i) {
-            if (m_commands[i].code == code)
-                out << m_commands[i];
-        }
-        return out;
+        return m_session->since(from, code);
     }
 
     void type(QLineEdit* edit, const QString& text)
@@ -122,39 +77,18 @@ class TestLevelStrips : public QObject
 private slots:
     void initTestCase()
     {
-        UnitConfig config;
-        config.controlPort = 0;
-        config.discoveryPort = freeUdpPort();
-        m_unit = std::make_unique<VirtualUnit>(config);
+        m_session = std::make_unique<UnitSession>();
         QString error;
-        QVERIFY2(m_unit->start(&error), qPrintable(error));
-        m_unit->core().setClock([this] { return m_now - kStart; });
-        connect(&m_unit->server(), &ControlServer::packetReceived, this,
-                [this](const wire::PacketHeader& h, const QByteArray& payload) {
-                    if (h.type == kSentinel)
-                        ++m_sentinels;
-                    else if (h.type == wire::DspFamily && h.access == wire::AccessWrite)
-                        m_commands.append({h.code(), payload, m_now});
-                });
+        QVERIFY2(m_session->start(&error), qPrintable(error));
         writeConfig(QStringLiteral("[Language]\nSupport=3\nCurrent=1\n"
                                    "[DeviceVersionSelection]\nShowAtStartup=false\nCurrent=1\n"
                                    "[Control]\nPort=%1\n[Broadcast]\nPort=%2\n")
-                        .arg(m_unit->controlPort())
-                        .arg(freeUdpPort()));
-        Clock::setSource([this] { return m_now; });
-        NetworkInterfaces::setSource([] {
-            LocalInterface li;
-            li.index = 1;
-            QNetworkAddressEntry e;
-            e.setIp(QHostAddress(QHostAddress::LocalHost));
-            e.setPrefixLength(8);
-            li.entries = {e};
-            return QList<LocalInterface>{li};
-        });
+                        .arg(unit().controlPort())
+                        .arg(UnitSession::freeUdpPort()));
 
         m_settings = new SystemSettings;
         m_model = new DataModel(m_settings->linkSettings());
-        m_model->setTickTimerRunning(false);
+        m_session->setModel(m_model);
         m_window = new MainWindow(*m_model, *m_settings);
         m_window->applyDeviceVersion(m_settings->deviceProfile());
         m_window->resize(1400, 900);
@@ -173,11 +107,10 @@ private slots:
     void cleanupTestCase()
     {
         delete m_window;
+        m_session->setModel(nullptr);
         delete m_model;
         delete m_settings;
-        m_unit.reset();
-        NetworkInterfaces::resetSource();
-        Clock::resetSource();
+        m_session.reset();
     }
 
     // Every test starts after the echo hold of the last one, in line with the unit.
@@ -207,13 +140,13 @@ private slots:
         QVERIFY(shownEverywhere(3));
 
         // Muted at the unit: no signal after the fader, still signal before it.
-        m_unit->state().dsp.inputs[3].levelMute = 1;
+        unit().state().dsp.inputs[3].levelMute = 1;
         run(300);
         QCOMPARE(in->meter(3)->value(), -40);
         QCOMPARE(meters->valueText(MeterDialog::InputPostFader, 3), QStringLiteral("-40"));
         QVERIFY(meters->meter(MeterDialog::InputPreFader, 3)->value() > -40);
         QVERIFY(in->muteButton(3)->isChecked());
-        m_unit->state().dsp.inputs[3].levelMute = 0;
+        unit().state().dsp.inputs[3].levelMute = 0;
     }
 
     void typedGains_data()
@@ -245,7 +178,7 @@ private slots:
         QLineEdit* edit = row(output)->gainEdit(channel);
         type(edit, QStringLiteral("-20")); // a start that differs from every row
         run(200);
-        const int from = m_commands.size();
+        const int from = mark();
 
         type(edit, text);
         QCOMPARE(edit->text(), shown);
@@ -310,7 +243,7 @@ private slots:
         };
         const auto outsiderBefore = state(outsider);
         const int clicked = members[1];
-        const int from = m_commands.size();
+        const int from = mark();
         wire::Code edited = output ? code::OutputLevelGain : code::InputLevelGain;
         if (action == QLatin1String("gain")) {
             const float dB = std::get<2>(state(clicked)) == -9.5f ? -3.0f : -9.5f;
@@ -377,7 +310,7 @@ private slots:
         m_model->input(1).inputMode = mode;
         const bool linked = mode == 2;
 
-        const int from = m_commands.size();
+        const int from = mark();
         if (action == QLatin1String("group")) {
             strips->groupComboBox(1)->setCurrentIndex(5);
             QCOMPARE(m_model->input(0).levelGroup, quint8(linked ? 5 : 0));
@@ -402,7 +335,7 @@ private slots:
         // Only channel 2's own command goes out.
         run(200);
         QVERIFY(settle());
-        const QList<Packet> sent = m_commands.mid(from);
+        const QList<Packet> sent = m_session->commandsSince(from);
         QCOMPARE(sent.size(), 1);
         QVERIFY(sent[0].code.in(group::InputLevel));
         QCOMPARE(int(quint8(sent[0].payload[0])), 1);
@@ -456,7 +389,7 @@ private slots:
         QCOMPARE(fader->minimum(), bottom);
 
         QLineEdit* edit = row(output)->gainEdit(channel);
-        const int from = m_commands.size();
+        const int from = mark();
         type(edit, QStringLiteral("11"));
         QCOMPARE(edit->text(), LevelWidget::gainText(top));
         const float stored =
@@ -487,8 +420,8 @@ private slots:
         Fader* fader = row(false)->fader(channel);
         type(row(false)->gainEdit(channel), QStringLiteral("12"));
         run(1700);
-        const int from = m_commands.size();
-        const qint64 start = m_now;
+        const int from = mark();
+        const qint64 start = m_session->now();
 
         // One second of dragging down, a move every 20 ms.
         QPoint at = fader->handleRect().center();
@@ -515,7 +448,7 @@ private slots:
 
         // The unit took the last value; its reports after the hold leave the strip there.
         run(1700);
-        QCOMPARE(m_unit->state().dsp.inputs[channel].levelGain, last);
+        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, last);
         QCOMPARE(fader->value(), last);
         QCOMPARE(row(false)->gainEdit(channel)->text(), LevelWidget::gainText(last));
     }
@@ -562,7 +495,7 @@ private slots:
         QCOMPARE(m_model->input(usb).levelGain, 0.0f);
 
         // The USB record/playback dialog's changes only show.
-        const int from = m_commands.size();
+        const int from = mark();
         strips()->onPlayMuteChanged(true);
         strips()->onRecordGainChanged(-6.0f);
         QVERIFY(in->muteButton(usb)->isChecked());

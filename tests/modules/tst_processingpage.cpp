@@ -7,8 +7,6 @@
 #include "buttonrow.h"
 #include "channelbar.h"
 #include "channelcopydialog.h"
-#include "clock.h"
-#include "controlserver.h"
 #include "datamodel.h"
 #include "filtergraph.h"
 #include "filtergraphscale.h"
@@ -16,34 +14,21 @@
 #include "knob.h"
 #include "modulepage.h"
 #include "modulewidget.h"
-#include "networkinterfaces.h"
 #include "reportrouter.h"
 #include "testenvironment.h"
-#include "unitcore.h"
+#include "unitsession.h"
 #include "unitstate.h"
-#include "virtualunit.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 
 using namespace wire;
 
 namespace {
-
-constexpr qint64 kStart = 1'760'000'000'000;
-// A code the unit reads and ignores: everything sent before it has arrived once it has.
-constexpr quint8 kSentinel = 0x7E;
-
-quint16 freeUdpPort()
-{
-    QUdpSocket probe;
-    return probe.bind(QHostAddress::LocalHost, 0) ? probe.localPort() : 0;
-}
 
 QPushButton* findButton(QWidget* parent, const QString& text)
 {
@@ -72,55 +57,29 @@ class TestProcessingPage : public QObject
 {
     Q_OBJECT
 
-    struct Packet
-    {
-        Code code;
-        quint8 access;
-        QByteArray payload;
-        qint64 at;
-    };
+    using Packet = UnitSession::Packet;
 
-    std::unique_ptr<VirtualUnit> m_unit;
+    std::unique_ptr<UnitSession> m_session;
     std::unique_ptr<DataModel> m_model;
     std::unique_ptr<ReportRouter> m_router;
     std::unique_ptr<ModuleWidget> m_page;
-    qint64 m_now = kStart;
-    QList<Packet> m_received;
-    int m_sentinels = 0;
 
     FilterWidget* inFilter() const { return m_page->inFilterWidget(); }
     FilterWidget* outFilter() const { return m_page->outFilterWidget(); }
-    UnitState::Input& unitInput(int ch) { return m_unit->state().dsp.inputs[std::size_t(ch)]; }
-    UnitState::Output& unitOutput(int ch) { return m_unit->state().dsp.outputs[std::size_t(ch)]; }
-
-    // `ms` of the model's clock in 10 ms ticks, the sockets working in between.
-    void run(int ms)
+    UnitState::Input& unitInput(int ch)
     {
-        for (int t = 0; t < ms; t += 10) {
-            m_now += 10;
-            m_model->timeout();
-            QCoreApplication::processEvents();
-        }
+        return m_session->unit().state().dsp.inputs[std::size_t(ch)];
     }
-
-    // Waits until the unit has received everything sent so far.
-    bool settle()
+    UnitState::Output& unitOutput(int ch)
     {
-        const int expected = m_sentinels + 1;
-        m_model->sendQuery(kSentinel, kSentinel, kSentinel);
-        for (int i = 0; i < 500 && m_sentinels < expected; ++i)
-            QTest::qWait(5);
-        return m_sentinels >= expected;
+        return m_session->unit().state().dsp.outputs[std::size_t(ch)];
     }
-
+    void run(int ms) { m_session->run(ms); }
+    bool settle() { return m_session->settle(); }
+    int mark() const { return m_session->mark(); }
     QList<Packet> since(int from, Code code, quint8 access = AccessWrite) const
     {
-        QList<Packet> out;
-        for (int i = from; i < m_received.size(); ++i) {
-            if (m_received[i].code == code && m_received[i].access == access)
-                out << m_received[i];
-        }
-        return out;
+        return m_session->since(from, code, access);
     }
 
     QPoint handleCentre(FilterWidget* editor, double freq, double gain) const
@@ -134,36 +93,14 @@ class TestProcessingPage : public QObject
 private slots:
     void initTestCase()
     {
-        UnitConfig config;
-        config.controlPort = 0;
-        config.discoveryPort = freeUdpPort();
-        m_unit = std::make_unique<VirtualUnit>(config);
+        m_session = std::make_unique<UnitSession>();
         QString error;
-        QVERIFY2(m_unit->start(&error), qPrintable(error));
-        m_unit->core().setClock([this] { return m_now - kStart; });
-        connect(&m_unit->server(), &ControlServer::packetReceived, this,
-                [this](const PacketHeader& h, const QByteArray& payload) {
-                    if (h.type == kSentinel)
-                        ++m_sentinels;
-                    else
-                        m_received.append({h.code(), h.access, payload, m_now});
-                });
-        Clock::setSource([this] { return m_now; });
-        NetworkInterfaces::setSource([] {
-            LocalInterface li;
-            li.index = 1;
-            QNetworkAddressEntry e;
-            e.setIp(QHostAddress(QHostAddress::LocalHost));
-            e.setPrefixLength(8);
-            li.entries = {e};
-            return QList<LocalInterface>{li};
-        });
-
+        QVERIFY2(m_session->start(&error), qPrintable(error));
         LinkSettings link;
-        link.controlPort = m_unit->controlPort();
-        link.broadcastPort = freeUdpPort();
+        link.controlPort = m_session->unit().controlPort();
+        link.broadcastPort = UnitSession::freeUdpPort();
         m_model = std::make_unique<DataModel>(link);
-        m_model->setTickTimerRunning(false);
+        m_session->setModel(m_model.get());
         m_router = std::make_unique<ReportRouter>(*m_model);
         QList<int> progress;
         m_page = std::make_unique<ModuleWidget>(*m_model, *m_router,
@@ -183,10 +120,9 @@ private slots:
     {
         m_page.reset();
         m_router.reset();
+        m_session->setModel(nullptr);
         m_model.reset();
-        m_unit.reset();
-        NetworkInterfaces::resetSource();
-        Clock::resetSource();
+        m_session.reset();
     }
 
     // Every test starts after the echo hold of the last one, in line with the unit.
@@ -209,7 +145,7 @@ private slots:
         inFilter()->channelBar()->button(5)->click();
         QCOMPARE(m_model->currentPage(), int(EditorPage::InputFilter));
         QCOMPARE(m_model->currentPageChannel(), 5);
-        const int from = m_received.size();
+        const int from = mark();
         run(450);
         const auto hpfReads = since(from, code::InputHpf, AccessRead);
         QVERIFY(!hpfReads.isEmpty());
@@ -225,7 +161,7 @@ private slots:
         QCOMPARE(m_model->currentPageChannel(), 5);
         showPage(EditorPage::OutputFilter);
         QCOMPARE(m_model->currentPageChannel(), 2);
-        const int outFrom = m_received.size();
+        const int outFrom = mark();
         run(250);
         QVERIFY(!since(outFrom, code::OutputLpf, AccessRead).isEmpty());
         QCOMPARE(since(outFrom, code::OutputLpf, AccessRead).last().payload, QByteArray(1, 2));
@@ -242,7 +178,7 @@ private slots:
         FilterGraph* graph = inFilter()->graph();
         const PEQ before = m_model->input(0).peq[2];
         QPoint at = handleCentre(inFilter(), double(before.freq), double(before.gain));
-        const int from = m_received.size();
+        const int from = mark();
         QTest::mousePress(graph, Qt::LeftButton, Qt::NoModifier, at);
         double lastPeak = 0.0;
         for (int step = 1; step <= 50; ++step) {
@@ -357,7 +293,7 @@ private slots:
         QVERIFY(!m_model->output(4).peq[6].enabled);
         run(200);
         QVERIFY(settle());
-        const int from = m_received.size();
+        const int from = mark();
         all->click();
         QVERIFY(all->isChecked());
         run(200);
@@ -379,7 +315,7 @@ private slots:
         run(300);
 
         // Nothing chosen: nothing sent.
-        int from = m_received.size();
+        int from = mark();
         named<QPushButton>(inFilter(), "copyToButton")->click();
         ChannelCopyDialog* dialog = inFilter()->copyDialog();
         QVERIFY(dialog && dialog->isVisible());
@@ -410,7 +346,7 @@ private slots:
         QCOMPARE(named(inFilter(), "hpfFreqEdit")->text(), QStringLiteral("150"));
 
         // Reset of input 2 after the question.
-        from = m_received.size();
+        from = mark();
         named<QPushButton>(inFilter(), "resetButton")->click();
         auto* box = inFilter()->findChild<QMessageBox*>();
         QVERIFY(box);
