@@ -2,7 +2,6 @@
 
 #include "buttonrow.h"
 #include "channelbar.h"
-#include "channelcopydialog.h"
 #include "filtergraph.h"
 #include "filtervalues.h"
 #include "knob.h"
@@ -12,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -292,11 +290,6 @@ void FilterWidget::retranslate()
     m_qLabel->setText(tr("Q"));
 }
 
-ChannelCopyDialog* FilterWidget::copyDialog() const
-{
-    return m_copyDialog;
-}
-
 int FilterWidget::selectedBand() const
 {
     return m_band->checkedId();
@@ -478,19 +471,12 @@ void FilterWidget::hpfSlopeButtonGroupButtonClicked(int)
 
 void FilterWidget::hpfFreqEditEditingFinished()
 {
-    if (m_finishing)
-        return;
-    finishEdit(m_hpf.freqEdit);
-    m_hpf.freq = parseFrequency(m_hpf.freqEdit->text());
-    showFrequency(m_hpf.freqEdit, m_hpf.freqKnob, m_hpf.freq);
-    passEdited(true);
+    passFrequencyTyped(true);
 }
 
 void FilterWidget::hpfFreqKnobValueChanged(int value)
 {
-    m_hpf.freq = frequencyTable()[std::size_t(qBound(0, value, kFrequencySteps - 1))];
-    showFrequency(m_hpf.freqEdit, m_hpf.freqKnob, m_hpf.freq);
-    passEdited(true);
+    passFrequencyStepped(true, value);
 }
 
 void FilterWidget::lpfEnabledButtonClicked(bool)
@@ -510,19 +496,34 @@ void FilterWidget::lpfSlopeButtonGroupButtonClicked(int)
 
 void FilterWidget::lpfFreqEditEditingFinished()
 {
-    if (m_finishing)
-        return;
-    finishEdit(m_lpf.freqEdit);
-    m_lpf.freq = parseFrequency(m_lpf.freqEdit->text());
-    showFrequency(m_lpf.freqEdit, m_lpf.freqKnob, m_lpf.freq);
-    passEdited(false);
+    passFrequencyTyped(false);
 }
 
 void FilterWidget::lpfFreqKnobValueChanged(int value)
 {
-    m_lpf.freq = frequencyTable()[std::size_t(qBound(0, value, kFrequencySteps - 1))];
-    showFrequency(m_lpf.freqEdit, m_lpf.freqKnob, m_lpf.freq);
-    passEdited(false);
+    passFrequencyStepped(false, value);
+}
+
+void FilterWidget::passFrequencyTyped(bool high)
+{
+    if (m_finishing)
+        return;
+    PassControls& c = high ? m_hpf : m_lpf;
+    finishEdit(c.freqEdit);
+    setPassFrequency(high, parseFrequency(c.freqEdit->text()));
+}
+
+void FilterWidget::passFrequencyStepped(bool high, int step)
+{
+    setPassFrequency(high, frequencyTable()[std::size_t(qBound(0, step, kFrequencySteps - 1))]);
+}
+
+void FilterWidget::setPassFrequency(bool high, double f)
+{
+    PassControls& c = high ? m_hpf : m_lpf;
+    c.freq = f;
+    showFrequency(c.freqEdit, c.freqKnob, f);
+    passEdited(high);
 }
 
 void FilterWidget::peqAllEnabledButtonClicked(bool checked)
@@ -589,16 +590,12 @@ void FilterWidget::peqQKnobValueChanged(int value)
 
 void FilterWidget::filterGraphHPFFreqChanged(float freq)
 {
-    m_hpf.freq = floorToTenth(double(freq));
-    showFrequency(m_hpf.freqEdit, m_hpf.freqKnob, m_hpf.freq);
-    passEdited(true);
+    setPassFrequency(true, floorToTenth(double(freq)));
 }
 
 void FilterWidget::filterGraphLPFFreqChanged(float freq)
 {
-    m_lpf.freq = floorToTenth(double(freq));
-    showFrequency(m_lpf.freqEdit, m_lpf.freqKnob, m_lpf.freq);
-    passEdited(false);
+    setPassFrequency(false, floorToTenth(double(freq)));
 }
 
 void FilterWidget::filterGraphPEQChanged(uchar band, float freq, float gain)
@@ -622,52 +619,20 @@ void FilterWidget::filterGraphCurrentBandChanged(uchar band)
 
 void FilterWidget::copyToButtonClicked()
 {
-    auto* dialog = new ChannelCopyDialog(model(), profile(), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    const QString source = channelBar()->button(channel())->text();
-    dialog->setWindowTitle(tr("%1 - Copy %2 to").arg(tr("Filter Copy"), source));
-    // The USB record output has no filter of its own.
-    dialog->hideOutput(profile().usbRecordOutput);
-    const bool in = m_side == BlockEdits::Side::Input;
-    // The wide format copies a filter within its own side only.
-    if (!wire::isNarrowFormat(model().formatGeneration())) {
-        if (in)
-            dialog->setOutputGroupVisible(false);
-        else
-            dialog->setInputGroupVisible(false);
-    }
-    if (in)
-        dialog->disableInput(channel());
-    else
-        dialog->disableOutput(channel());
-    const auto from = uchar(channel());
-    connect(dialog, &QDialog::accepted, this, [this, dialog, from] {
-        if (dialog->inputMask() != 0 || dialog->outputMask() != 0)
-            emit channelCopy(from, dialog->inputMask(), dialog->outputMask());
+    // The wide format copies a filter within its own side only, and the USB record output has
+    // no filter of its own.
+    CopyTargets targets;
+    const bool wide = !wire::isNarrowFormat(model().formatGeneration());
+    targets.inputs = !wide || m_side == BlockEdits::Side::Input;
+    targets.outputs = !wide || m_side == BlockEdits::Side::Output;
+    targets.withUsbRecord = false;
+    askCopyTargets(tr("Filter Copy"), targets, [this](uchar source, uint inputs, uint outputs) {
+        emit channelCopy(source, inputs, outputs);
     });
-    m_copyDialog = dialog;
-    dialog->open();
 }
 
 void FilterWidget::resetButtonClicked()
 {
-    auto* box = new QMessageBox(QMessageBox::Question, caption(page()),
-                                tr("Are you sure that you want to reset the filter of the "
-                                   "selected channel?"),
-                                QMessageBox::NoButton, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    QPushButton* reset = box->addButton(tr("Reset"), QMessageBox::AcceptRole);
-    box->addButton(tr("Cancel"), QMessageBox::RejectRole);
-    const auto which = uchar(channel());
-    connect(box, &QMessageBox::finished, this, [this, box, reset, which] {
-        if (box->clickedButton() == reset)
-            emit channelReset(which);
-    });
-    box->open();
-}
-
-void FilterWidget::applyProfile()
-{
-    if (m_copyDialog)
-        m_copyDialog->setProfile(profile());
+    askReset(tr("Are you sure that you want to reset the filter of the selected channel?"),
+             [this](uchar channel) { emit channelReset(channel); });
 }

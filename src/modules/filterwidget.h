@@ -4,10 +4,7 @@
 #include "datamodel.h"
 #include "modulepage.h"
 
-#include <QPointer>
-
 class ButtonRow;
-class ChannelCopyDialog;
 class FilterGraph;
 class Knob;
 class QGroupBox;
@@ -32,8 +29,6 @@ public:
     BlockEdits::Side side() const { return m_side; }
     FilterGraph* graph() const { return m_graph; }
     int selectedBand() const;
-    // The copy dialog while it is open.
-    ChannelCopyDialog* copyDialog() const;
 
     // Loaders: each is ignored unless the channel is the one shown; a band other than the
     // selected one reaches the graph only.
@@ -80,7 +75,6 @@ public slots:
 
 protected:
     void loadChannel(int channel) override;
-    void applyProfile() override;
     void retranslate() override;
 
 private:
@@ -112,6 +106,9 @@ private:
     // Ends an edit of a line edit once: leaving it by focus must not finish it again.
     void finishEdit(QLineEdit* edit);
     void passEdited(bool high);
+    void passFrequencyTyped(bool high);
+    void passFrequencyStepped(bool high, int step);
+    void setPassFrequency(bool high, double f);
     void bandEdited();
     void selectBand(int band, bool announce);
     void updateGraphPass(bool high);
@@ -142,6 +139,5 @@ private:
     Knob* m_qKnob = nullptr;
     double m_peqFreq = 100.0;
     double m_gain = 0.0;
-    QPointer<ChannelCopyDialog> m_copyDialog;
     bool m_finishing = false;
 };

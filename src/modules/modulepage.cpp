@@ -1,12 +1,14 @@
 #include "modulepage.h"
 
 #include "channelbar.h"
+#include "channelcopydialog.h"
 #include "datamodel.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -119,7 +121,56 @@ void ModulePage::setProfile(const DeviceProfile& profile)
         // The model names its channels after the profile.
         refreshLabels();
     }
+    if (m_copyDialog)
+        m_copyDialog->setProfile(profile);
     applyProfile();
+}
+
+ChannelCopyDialog* ModulePage::copyDialog() const
+{
+    return m_copyDialog;
+}
+
+void ModulePage::askCopyTargets(const QString& blockTitle, const CopyTargets& targets,
+                                std::function<void(uchar, uint, uint)> copy)
+{
+    if (!m_bar)
+        return;
+    auto* dialog = new ChannelCopyDialog(m_model, m_profile, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(tr("%1 - Copy %2 to").arg(blockTitle, m_bar->button(m_channel)->text()));
+    dialog->setInputGroupVisible(targets.inputs);
+    dialog->setOutputGroupVisible(targets.outputs);
+    if (!targets.withUsbPlay)
+        dialog->hideInput(m_profile.usbPlayInput);
+    if (!targets.withUsbRecord)
+        dialog->hideOutput(m_profile.usbRecordOutput);
+    if (m_channels == Channels::Inputs)
+        dialog->disableInput(m_channel);
+    else
+        dialog->disableOutput(m_channel);
+    const auto source = uchar(m_channel);
+    connect(dialog, &QDialog::accepted, this, [dialog, source, copy = std::move(copy)] {
+        if (dialog->inputMask() != 0 || dialog->outputMask() != 0)
+            copy(source, dialog->inputMask(), dialog->outputMask());
+    });
+    m_copyDialog = dialog;
+    dialog->open();
+}
+
+void ModulePage::askReset(const QString& question, std::function<void(uchar)> reset)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, caption(m_page), question,
+                                QMessageBox::NoButton, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* yes = box->addButton(tr("Reset"), QMessageBox::AcceptRole);
+    box->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    const auto which = uchar(m_channel);
+    connect(box, &QMessageBox::finished, this, [box, yes, which, reset = std::move(reset)] {
+        if (box->clickedButton() == yes)
+            reset(which);
+    });
+    box->open();
 }
 
 void ModulePage::refreshLabels()

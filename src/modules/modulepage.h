@@ -4,9 +4,12 @@
 #include "editorpage.h"
 #include "reportrouter.h"
 
+#include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class ChannelBar;
+class ChannelCopyDialog;
 class DataModel;
 class QHBoxLayout;
 class QLabel;
@@ -49,6 +52,9 @@ public:
     // A block whose editor has not been built shows its title alone.
     void showTitle();
 
+    // The copy dialog while it is open.
+    ChannelCopyDialog* copyDialog() const;
+
     // Reads the shown channel's block from the model into the controls.
     void reload() { loadChannel(m_channel); }
     // Button texts from the channels' labels (the default names where none is set).
@@ -66,6 +72,22 @@ protected:
     QHBoxLayout* headerLayout() const { return m_header; }
     // The page's layout, header first; editors add their block below it.
     QVBoxLayout* pageLayout() const { return m_layout; }
+    // Which channels a copy of the shown channel's block may reach.
+    struct CopyTargets
+    {
+        bool inputs = true;
+        bool outputs = true;
+        bool withUsbPlay = true;   // the USB play input of the profile
+        bool withUsbRecord = true; // the USB record output of the profile
+    };
+    // Asks for the channels to copy the shown channel's block to (the shown channel cannot be
+    // one), titled "<block> - Copy <channel> to"; `copy` runs with the masks when at least one
+    // channel was chosen.
+    void askCopyTargets(const QString& blockTitle, const CopyTargets& targets,
+                        std::function<void(uchar source, uint inputs, uint outputs)> copy);
+    // Asks `question`; `reset` runs with the shown channel when the user chose "Reset".
+    void askReset(const QString& question, std::function<void(uchar channel)> reset);
+
     // The channel to show changed: load it from the model.
     virtual void loadChannel(int) {}
     virtual void applyProfile() {}
@@ -83,6 +105,7 @@ private:
     QVBoxLayout* m_layout;
     QHBoxLayout* m_header;
     QLabel* m_title = nullptr;
+    QPointer<ChannelCopyDialog> m_copyDialog;
     int m_channel = 0;
     DeviceProfile m_profile;
 };

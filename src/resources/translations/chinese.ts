@@ -438,20 +438,12 @@
         <translation>Q</translation>
     </message>
     <message>
-        <source>%1 - Copy %2 to</source>
-        <translation>%1 - 将 %2 复制到</translation>
-    </message>
-    <message>
         <source>Filter Copy</source>
         <translation>滤波器复制</translation>
     </message>
     <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>确定要将所选通道的滤波器复位吗？</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -778,6 +770,18 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Out Delay</source>
         <translation>输出延时</translation>
+    </message>
+    <message>
+        <source>%1 - Copy %2 to</source>
+        <translation>%1 - 将 %2 复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -438,20 +438,12 @@
         <translation>Q</translation>
     </message>
     <message>
-        <source>%1 - Copy %2 to</source>
-        <translation>%1 - Copy %2 to</translation>
-    </message>
-    <message>
         <source>Filter Copy</source>
         <translation>Filter Copy</translation>
     </message>
     <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -778,6 +770,18 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Out Delay</source>
         <translation>Out Delay</translation>
+    </message>
+    <message>
+        <source>%1 - Copy %2 to</source>
+        <translation>%1 - Copy %2 to</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
