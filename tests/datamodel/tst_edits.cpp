@@ -211,7 +211,7 @@ private slots:
         sent.sort();
         QCOMPARE(sent, (QStringList{"w:3,12,1[0f0102050000a042]", "w:3,14,1[0200009643]",
                                     "w:3,4,3[0302010000409643000060c014]"}));
-        QCOMPARE(model.input(3).peq[2].freq, 300.5f);
+        QCOMPARE(float(model.input(3).peq[2].freq), 300.5f);
         QCOMPARE(model.output(2).delay, 300.0f);
         QVERIFY(!edits.setDelay(Side::Output, 2, 300.0f));
 
@@ -278,12 +278,12 @@ private slots:
         for (int ch = 0; ch < kInputStrips; ++ch) {
             const bool reached = inputs.contains(ch) || (!outputSource && ch == 2);
             const PEQ p = model.input(ch).peq[7];
-            QCOMPARE(model.input(ch).hpf.freq, reached ? 120.0f : 20.0f);
-            QCOMPARE(p.freq, reached ? 4000.0f : 8000.0f);
+            QCOMPARE(float(model.input(ch).hpf.freq), reached ? 120.0f : 20.0f);
+            QCOMPARE(float(p.freq), reached ? 4000.0f : 8000.0f);
         }
         for (int ch = 0; ch < kOutputCount; ++ch) {
             const bool reached = outputs.contains(ch) || (outputSource && ch == 2);
-            QCOMPARE(model.output(ch).hpf.freq, reached ? 120.0f : 20.0f);
+            QCOMPARE(float(model.output(ch).hpf.freq), reached ? 120.0f : 20.0f);
         }
 
         // The reset brings the factory block back to the source alone.
@@ -292,21 +292,21 @@ private slots:
         const HLPF h = outputSource ? model.output(2).hpf : model.input(2).hpf;
         const PEQ p = outputSource ? model.output(2).peq[7] : model.input(2).peq[7];
         QCOMPARE(int(h.enabled), 0);
-        QCOMPARE(h.freq, 20.0f);
+        QCOMPARE(float(h.freq), 20.0f);
         QCOMPARE(int(p.enabled), 1);
         QCOMPARE(int(p.q), 43);
-        QCOMPARE(p.freq, 8000.0f);
+        QCOMPARE(float(p.freq), 8000.0f);
 
         // Limiters copy to both sides in either format, with a 32-bit input mask when wide.
         model.input(2).limiter = Limiter{1, -6.0f, 4.0f, 2.0f, 50.0f};
         edits.copyLimiter(Side::Input, 2, 0x3u, 0x1u);
         QCOMPARE(m_peer.take(), QStringList{configuration == 1 ? "w:3,5,2[02030000000100]"
                                                                : "w:3,5,2[0203000100]"});
-        QCOMPARE(model.output(0).limiter.threshold, -6.0f);
-        QCOMPARE(model.input(1).limiter.ratio, 4.0f);
+        QCOMPARE(float(model.output(0).limiter.threshold), -6.0f);
+        QCOMPARE(float(model.input(1).limiter.ratio), 4.0f);
         edits.resetLimiter(Side::Output, 0);
         QCOMPARE(m_peer.take(), QStringList{"w:3,13,3[00]"});
-        QCOMPARE(model.output(0).limiter.ratio, 2.0f);
+        QCOMPARE(float(model.output(0).limiter.ratio), 2.0f);
         model.selectDevice(-1, false);
     }
 

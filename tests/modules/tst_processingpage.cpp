@@ -212,13 +212,13 @@ private slots:
         last.append(reinterpret_cast<const char*>(&dragged), sizeof dragged);
         QCOMPARE(sent.last().payload, last);
         const PEQ atUnit = unitInput(0).peq[2];
-        QCOMPARE(atUnit.freq, dragged.freq);
-        QCOMPARE(atUnit.gain, dragged.gain);
+        QCOMPARE(float(atUnit.freq), float(dragged.freq));
+        QCOMPARE(float(atUnit.gain), float(dragged.gain));
 
         // Past the hold the refresh reads the unit again; the handle stays.
         run(2500);
-        QCOMPARE(graph->band(2).freq, dragged.freq);
-        QCOMPARE(graph->band(2).gain, dragged.gain);
+        QCOMPARE(graph->band(2).freq, float(dragged.freq));
+        QCOMPARE(graph->band(2).gain, float(dragged.gain));
     }
 
     // A band dragged while another is selected is selected first, then sent.
@@ -254,13 +254,14 @@ private slots:
         QLineEdit* hpf = named(inFilter(), "hpfFreqEdit");
         QLineEdit* gain = named(inFilter(), "peqGainEdit");
         type(hpf, QStringLiteral("1234.56"));
-        QCOMPARE(m_model->input(1).hpf.freq, 1234.5f);
+        QCOMPARE(float(m_model->input(1).hpf.freq), 1234.5f);
         QCOMPARE(hpf->text(), QStringLiteral("1234.5"));
         QCOMPARE(named<Knob>(inFilter(), "hpfFreqKnob")->value(), 119);
         type(hpf, QStringLiteral("30000"));
-        QCOMPARE(m_model->input(1).hpf.freq, 20000.0f);
+        QCOMPARE(float(m_model->input(1).hpf.freq), 20000.0f);
         type(gain, QStringLiteral("-20"));
-        QCOMPARE(m_model->input(1).peq[std::size_t(inFilter()->selectedBand())].gain, -15.0f);
+        QCOMPARE(float(m_model->input(1).peq[std::size_t(inFilter()->selectedBand())].gain),
+                 -15.0f);
         QCOMPARE(gain->text(), QStringLiteral("-15.0"));
         named<Knob>(inFilter(), "peqGainKnob")->setValue(-37);
         emit named<Knob>(inFilter(), "peqGainKnob")->valueChanged(-37);
@@ -336,8 +337,8 @@ private slots:
         const auto copies = since(from, code::InputFilterCopy);
         QCOMPARE(copies.size(), 1);
         QCOMPARE(copies[0].payload, QByteArray::fromHex("0002000800"));
-        QCOMPARE(unitInput(1).hpf.freq, 150.0f);
-        QCOMPARE(unitOutput(3).hpf.freq, 150.0f);
+        QCOMPARE(float(unitInput(1).hpf.freq), 150.0f);
+        QCOMPARE(float(unitOutput(3).hpf.freq), 150.0f);
         QCOMPARE(named(outFilter(), "hpfFreqEdit")->text(), QStringLiteral("150"));
         // The bar still shows the source alone as the one checked.
         QCOMPARE(inFilter()->channelBar()->current(), 0);
@@ -355,11 +356,11 @@ private slots:
         findButton(box, QStringLiteral("Reset"))->click();
         QVERIFY(settle());
         QCOMPARE(since(from, code::InputFilterReset).size(), 1);
-        QCOMPARE(unitInput(1).hpf.freq, 20.0f);
-        QCOMPARE(m_model->input(1).hpf.freq, 20.0f);
+        QCOMPARE(float(unitInput(1).hpf.freq), 20.0f);
+        QCOMPARE(float(m_model->input(1).hpf.freq), 20.0f);
         QCOMPARE(named(inFilter(), "hpfFreqEdit")->text(), QStringLiteral("20"));
         run(500);
-        QCOMPARE(unitInput(0).hpf.freq, 150.0f);
+        QCOMPARE(float(unitInput(0).hpf.freq), 150.0f);
     }
 
     // A channel bar polished while its first channel was chosen: once another is chosen, the
