@@ -14,6 +14,7 @@
 //   bench_fault_soak [--minutes M] [--phase-seconds S] [--deadline-seconds D]
 //                    [--max-slope-kb-per-min K] [--max-rise-kb K] [--leak-kb-per-min K]
 //                    [--virtual-unit PATH]
+#include "benchsupport.h"
 #include "datamodel.h"
 #include "linkwatch.h"
 #include "rsstrend.h"
@@ -27,10 +28,8 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QUdpSocket>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -39,6 +38,10 @@
 #include <vector>
 
 namespace {
+
+using bench::freeTcpPort;
+using bench::freeUdpPort;
+using bench::waitFor;
 
 constexpr int kKinds = 4;
 constexpr int kDropAfterMs = 5000;
@@ -142,38 +145,6 @@ double residentKb()
             return line.mid(6).trimmed().split(' ').value(0).toDouble();
     }
     return 0;
-}
-
-quint16 freeTcpPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-quint16 freeUdpPort()
-{
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    return probe.localPort();
-}
-
-// Runs the event loop until `done` or `ms` have passed. (processEvents() with a time limit
-// would spin: it never sleeps.)
-bool waitFor(const std::function<bool()>& done, qint64 ms)
-{
-    QElapsedTimer t;
-    t.start();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || t.elapsed() >= ms)
-            loop.quit();
-    });
-    poll.start(20);
-    if (!done() && ms > 0)
-        loop.exec();
-    return done();
 }
 
 struct KindTotals

@@ -3,6 +3,7 @@
 // 100 ms, state every 200 ms, the fan every 500 ms), over a measured interval.
 //
 //   bench_link_cpu [--seconds S] [--virtual-unit PATH]
+#include "benchsupport.h"
 #include "datamodel.h"
 
 #include <QCommandLineParser>
@@ -10,14 +11,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QUdpSocket>
 #include <cstdio>
 #include <sys/resource.h>
 
 namespace {
+
+using bench::freeTcpPort;
+using bench::freeUdpPort;
+using bench::waitFor;
 
 double cpuSeconds()
 {
@@ -25,29 +28,6 @@ double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-quint16 freeTcpPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-quint16 freeUdpPort()
-{
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    return probe.localPort();
-}
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
 }
 
 } // namespace
