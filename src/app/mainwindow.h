@@ -54,6 +54,9 @@ public:
     DeviceListDialog* deviceListDialog() const { return m_deviceListDialog; }
     LevelContainerWidget* levelContainer() const { return m_levelContainer; }
     MeterDialog* meterDialog() const { return m_meterDialog; }
+    LabelDialog* labelDialog() const { return m_labelDialog; }
+    PresetDialog* presetDialog() const { return m_presetDialog; }
+    ModuleWidget* moduleWidget() const { return m_moduleWidget; }
     QMessageBox* faultMessageBox() const { return m_faultMessageBox; }
     QTimer* faultTimer() const { return m_faultTimer; }
     bool geometryRestored() const { return m_geometryRestored; }

@@ -7,11 +7,13 @@
 #include "clock.h"
 #include "datamodel.h"
 #include "inputsetupedits.h"
+#include "labeledits.h"
 #include "leveledits.h"
 #include "linkpeer.h"
 #include "reportrouter.h"
 #include "testenvironment.h"
 
+#include <QTextCodec>
 #include <QtTest>
 
 using namespace wire;
@@ -308,6 +310,59 @@ private slots:
         QCOMPARE(m_peer.take(), QStringList{"w:3,13,3[00]"});
         QCOMPARE(float(model.output(0).limiter.ratio), 2.0f);
         model.selectDevice(-1, false);
+    }
+
+    // Labels count bytes of the local encoding, lose their surrounding blanks, and a refused
+    // one changes nothing; the views hear of a stored label as of a reported one.
+    void labelEditsCountBytes_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("sent");               // empty: refused
+        const QString eight = QString(8, QChar(0x4E2D)); // two bytes each in GB2312
+        QTest::newRow("16 ASCII") << int(LabelEdits::Kind::Input) << "ABCDEFGHIJKLMNOP"
+                                  << "w:2,3,1[044142434445464748494a4b4c4d4e4f50]";
+        QTest::newRow("8 two-byte characters") << int(LabelEdits::Kind::Output) << eight
+                                               << "w:2,3,2[04" + QString("d6d0").repeated(8) + "]";
+        QTest::newRow("9 two-byte characters refused")
+            << int(LabelEdits::Kind::Input) << eight + QChar(0x4E2D) << QString();
+        QTest::newRow("blanks trimmed") << int(LabelEdits::Kind::TouchScreen) << "  Lectern "
+                                        << "w:2,3,3[044c65637465726e]";
+        QTest::newRow("11 bytes on the touch screen refused")
+            << int(LabelEdits::Kind::TouchScreen) << "Wireless 12" << QString();
+        QTest::newRow("cleared") << int(LabelEdits::Kind::Input) << "   "
+                                 << "w:2,3,1[04]";
+    }
+
+    void labelEditsCountBytes()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        QFETCH(QString, sent);
+        QTextCodec* before = QTextCodec::codecForLocale();
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("GB2312"));
+        DataModel model(m_link);
+        QVERIFY(m_peer.connectModel(model));
+        m_peer.take();
+        ReportRouter router(model);
+        int announced = 0;
+        router.subscribe(this, group::Labels, [&](const ReportRouter::Event& e) {
+            QCOMPARE(int(e.channel), 4);
+            ++announced;
+        });
+        LabelEdits edits(model);
+        const auto k = LabelEdits::Kind(kind);
+        edits.set(k, 4, QStringLiteral("old"));
+        m_peer.take();
+        announced = 0;
+
+        QCOMPARE(edits.set(k, 4, text), !sent.isEmpty());
+        QCOMPARE(edits.text(k, 4), sent.isEmpty() ? QStringLiteral("old") : text.trimmed());
+        QCOMPARE(m_peer.take(), sent.isEmpty() ? QStringList{} : QStringList{sent});
+        QCOMPARE(announced, sent.isEmpty() ? 0 : 1);
+        router.unsubscribe(this);
+        model.selectDevice(-1, false);
+        QTextCodec::setCodecForLocale(before);
     }
 
     // Each change reaches those who subscribed to its code or its group, and no one after

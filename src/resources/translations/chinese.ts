@@ -452,6 +452,34 @@
         <source>Label</source>
         <translation>标签</translation>
     </message>
+    <message>
+        <source>The input label&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>输入标签的长度不能超过16个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The output label&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>输出标签的长度不能超过16个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The touch screen label&apos;s length can not be greater than 10 bytes, please enter again!</source>
+        <translation>触摸屏标签的长度不能超过10个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>Input Label</source>
+        <translation>输入标签</translation>
+    </message>
+    <message>
+        <source>Output Label</source>
+        <translation>输出标签</translation>
+    </message>
+    <message>
+        <source>Touch Screen Label</source>
+        <translation>触摸屏标签</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
 </context>
 <context>
     <name>LevelWidget</name>
