@@ -78,7 +78,7 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
     report(18);
     m_meterDialog = new MeterDialog(model, *m_router, this);
     report(20);
-    m_presetDialog = new PresetDialog(model, *m_router, this);
+    m_presetDialog = new PresetDialog(model, *m_router, settings, this);
     report(22);
     m_recPlayDialog = new RecPlayDialog(model, *m_router, this);
     report(26);

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 void bringWindowForward(QWidget* window)
@@ -17,6 +18,13 @@ void bringWindowForward(QWidget* window)
     window->raise();
     window->show();
     window->activateWindow();
+}
+
+void detachLineEdits(QObject* owner)
+{
+    const auto edits = owner->findChildren<QLineEdit*>();
+    for (QLineEdit* edit : edits)
+        QObject::disconnect(edit, nullptr, owner, nullptr);
 }
 
 Dialog::Dialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags)

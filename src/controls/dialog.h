@@ -5,6 +5,10 @@
 // Shows a window normally when it is minimized, otherwise raises, shows and activates it.
 void bringWindowForward(QWidget* window);
 
+// For the destructor of a window whose line edits end their edits in its slots: the focus
+// leaving an edit while the window goes away must not call into members already destroyed.
+void detachLineEdits(QObject* owner);
+
 // The base of every dialog and tool window: Return and Enter neither close it nor press a
 // button, and no push button inside becomes an automatic default. A window that keeps its
 // geometry restores it from the per-user store at once and, once it has been shown, saves it

@@ -2,6 +2,7 @@
 
 #include "buttonrow.h"
 #include "channelbar.h"
+#include "dialog.h"
 #include "filtergraph.h"
 #include "filtervalues.h"
 #include "knob.h"
@@ -635,4 +636,9 @@ void FilterWidget::resetButtonClicked()
 {
     askReset(tr("Are you sure that you want to reset the filter of the selected channel?"),
              [this](uchar channel) { emit channelReset(channel); });
+}
+
+FilterWidget::~FilterWidget()
+{
+    detachLineEdits(this);
 }

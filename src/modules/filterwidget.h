@@ -25,6 +25,7 @@ class FilterWidget : public ModulePage
 public:
     FilterWidget(DataModel& model, ReportRouter& router, BlockEdits::Side side,
                  QWidget* parent = nullptr);
+    ~FilterWidget() override;
 
     BlockEdits::Side side() const { return m_side; }
     FilterGraph* graph() const { return m_graph; }

@@ -201,3 +201,8 @@ void LabelDialog::applyProfile()
             refresh(kind, ch);
     }
 }
+
+LabelDialog::~LabelDialog()
+{
+    detachLineEdits(this);
+}

@@ -17,6 +17,7 @@ class LabelDialog : public EditorWindow
     Q_OBJECT
 public:
     LabelDialog(DataModel& model, ReportRouter& router, QWidget* parent = nullptr);
+    ~LabelDialog() override;
 
     QLineEdit* edit(LabelEdits::Kind kind, int channel) const;
 

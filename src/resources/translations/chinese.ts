@@ -818,6 +818,118 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Preset</source>
         <translation>预设</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>调用</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Import All</source>
+        <translation>全部导入</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>全部导出</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>预设名称的长度不能超过16个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to save current settings to preset </source>
+        <translation>确定要将当前设置保存到预设 </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to load preset </source>
+        <translation>确定要调用预设 </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to delete preset </source>
+        <translation>确定要删除预设 </translation>
+    </message>
+    <message>
+        <source>Save preset as</source>
+        <translation>预设另存为</translation>
+    </message>
+    <message>
+        <source>Save all presets as</source>
+        <translation>全部预设另存为</translation>
+    </message>
+    <message>
+        <source>pst file</source>
+        <translation>pst 文件</translation>
+    </message>
+    <message>
+        <source>pstl file</source>
+        <translation>pstl 文件</translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation>正在导出...</translation>
+    </message>
+    <message>
+        <source>Exporting All...</source>
+        <translation>正在全部导出...</translation>
+    </message>
+    <message>
+        <source>Select a preset file to import</source>
+        <translation>选择要导入的预设文件</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>正在导入...</translation>
+    </message>
+    <message>
+        <source>Import All...</source>
+        <translation>正在全部导入...</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>文件格式错误！</translation>
+    </message>
+    <message>
+        <source>The preset is empty: there is nothing to export.</source>
+        <translation>该预设为空，没有可导出的内容。</translation>
+    </message>
+    <message>
+        <source>The file could not be written; an earlier file of that name is unchanged.</source>
+        <translation>无法写入文件；同名的原有文件保持不变。</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering; the transfer was stopped.</source>
+        <translation>设备已停止响应，传输已中止。</translation>
+    </message>
+    <message>
+        <source>Loading</source>
+        <translation>正在调用</translation>
+    </message>
 </context>
 <context>
     <name>RecPlayDialog</name>

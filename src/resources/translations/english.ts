@@ -818,6 +818,118 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Preset</source>
         <translation>Preset</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Import All</source>
+        <translation>Import All</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>Export All</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to save current settings to preset </source>
+        <translation>Are you sure that you want to save current settings to preset </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to load preset </source>
+        <translation>Are you sure that you want to load preset </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to delete preset </source>
+        <translation>Are you sure that you want to delete preset </translation>
+    </message>
+    <message>
+        <source>Save preset as</source>
+        <translation>Save preset as</translation>
+    </message>
+    <message>
+        <source>Save all presets as</source>
+        <translation>Save all presets as</translation>
+    </message>
+    <message>
+        <source>pst file</source>
+        <translation>pst file</translation>
+    </message>
+    <message>
+        <source>pstl file</source>
+        <translation>pstl file</translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation>Exporting...</translation>
+    </message>
+    <message>
+        <source>Exporting All...</source>
+        <translation>Exporting All...</translation>
+    </message>
+    <message>
+        <source>Select a preset file to import</source>
+        <translation>Select a preset file to import</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>Import All...</source>
+        <translation>Import All...</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
+    </message>
+    <message>
+        <source>The preset is empty: there is nothing to export.</source>
+        <translation>The preset is empty: there is nothing to export.</translation>
+    </message>
+    <message>
+        <source>The file could not be written; an earlier file of that name is unchanged.</source>
+        <translation>The file could not be written; an earlier file of that name is unchanged.</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering; the transfer was stopped.</source>
+        <translation>The unit stopped answering; the transfer was stopped.</translation>
+    </message>
+    <message>
+        <source>Loading</source>
+        <translation>Loading</translation>
+    </message>
 </context>
 <context>
     <name>RecPlayDialog</name>
