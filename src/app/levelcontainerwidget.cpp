@@ -235,28 +235,30 @@ void LevelContainerWidget::outLevelWidgetGainChanged(uchar channel, float dB)
 
 // --- the USB record/playback dialog
 
-void LevelContainerWidget::onPlayGainChanged(float dB)
+// The USB window changed its channel through the same edits as the strips: its level group and
+// linked pair moved with it, so every strip is read again from the model.
+void LevelContainerWidget::onPlayGainChanged(float)
 {
-    if (m_profile.usbPlayInput >= 0)
-        m_inputs->setGain(m_profile.usbPlayInput, dB);
+    for (int i = 0; i < kInputStrips; ++i)
+        refreshInputGain(i);
 }
 
-void LevelContainerWidget::onRecordGainChanged(float dB)
+void LevelContainerWidget::onRecordGainChanged(float)
 {
-    if (m_profile.usbRecordOutput >= 0)
-        m_outputs->setGain(m_profile.usbRecordOutput, dB);
+    for (int i = 0; i < kOutputStrips; ++i)
+        refreshOutputGain(i);
 }
 
-void LevelContainerWidget::onPlayMuteChanged(bool on)
+void LevelContainerWidget::onPlayMuteChanged(bool)
 {
-    if (m_profile.usbPlayInput >= 0)
-        m_inputs->setMute(m_profile.usbPlayInput, on);
+    for (int i = 0; i < kInputStrips; ++i)
+        refreshInputMute(i);
 }
 
-void LevelContainerWidget::onRecordMuteChanged(bool on)
+void LevelContainerWidget::onRecordMuteChanged(bool)
 {
-    if (m_profile.usbRecordOutput >= 0)
-        m_outputs->setMute(m_profile.usbRecordOutput, on);
+    for (int i = 0; i < kOutputStrips; ++i)
+        refreshOutputMute(i);
 }
 
 // --- refresh from the model

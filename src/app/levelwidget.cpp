@@ -4,6 +4,7 @@
 #include "meter.h"
 #include "meterpanel.h"
 #include "wire/commands.h"
+#include "wire/levelrules.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -182,10 +183,7 @@ int LevelWidget::channelOf(const QObject* control) const
 
 QString LevelWidget::gainText(float dB)
 {
-    if (dB <= wire::kFaderBottom)
-        return QStringLiteral("-100.0");
-    // Adding 0 turns a negative zero into "0.0" rather than "-0.0".
-    return QString::number(double(dB) + 0.0, 'f', 1);
+    return wire::levelGainText(dB);
 }
 
 // --- user actions
@@ -224,12 +222,8 @@ void LevelWidget::gainEditEditingFinished()
     edit->clearFocus();
     connect(edit, &QLineEdit::editingFinished, this, &LevelWidget::gainEditEditingFinished);
 
-    float value = edit->text().trimmed().toFloat();
-    if (!std::isfinite(value))
-        value = 0.0f;
-    value = float(std::round(double(value) * 10.0) / 10.0);
     const Fader* fader = m_strips[channel].fader;
-    value = std::clamp(value, fader->minimum(), fader->maximum());
+    const float value = wire::parseLevelGain(edit->text(), {fader->minimum(), fader->maximum()});
     setGain(channel, value);
     emit gainChanged(uchar(channel), value);
 }

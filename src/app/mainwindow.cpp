@@ -111,6 +111,24 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
     m_moduleWidget = new ModuleWidget(model, *m_router, report, this);
     m_levelContainer = new LevelContainerWidget(model, *m_router, this);
 
+    // The USB window and the strips show the same two channels.
+    connect(m_levelContainer, &LevelContainerWidget::preLevelGainChanged, m_recPlayDialog,
+            &RecPlayDialog::onPreLevelGainChanged);
+    connect(m_levelContainer, &LevelContainerWidget::outLevelGainChanged, m_recPlayDialog,
+            &RecPlayDialog::onOutLevelGainChanged);
+    connect(m_levelContainer, &LevelContainerWidget::preLevelMuteChanged, m_recPlayDialog,
+            &RecPlayDialog::onPreLevelMuteChanged);
+    connect(m_levelContainer, &LevelContainerWidget::outLevelMuteChanged, m_recPlayDialog,
+            &RecPlayDialog::onOutLevelMuteChanged);
+    connect(m_recPlayDialog, &RecPlayDialog::playGainChanged, m_levelContainer,
+            &LevelContainerWidget::onPlayGainChanged);
+    connect(m_recPlayDialog, &RecPlayDialog::recordGainChanged, m_levelContainer,
+            &LevelContainerWidget::onRecordGainChanged);
+    connect(m_recPlayDialog, &RecPlayDialog::playMuteChanged, m_levelContainer,
+            &LevelContainerWidget::onPlayMuteChanged);
+    connect(m_recPlayDialog, &RecPlayDialog::recordMuteChanged, m_levelContainer,
+            &LevelContainerWidget::onRecordMuteChanged);
+
     m_splitter = new Splitter(Qt::Vertical, this);
     m_splitter->addWidget(m_moduleWidget);
     m_splitter->addWidget(m_levelContainer);

@@ -183,7 +183,8 @@ void recordFileCount(const Report& r)
 
 void recordListEntry(const Report& r)
 {
-    const QVariantList entry{r.u32(4), utf8Text(r.data + 8, r.size - 8)};
+    // The index comes last, so that the value and the name keep their places.
+    const QVariantList entry{r.u32(4), utf8Text(r.data + 8, r.size - 8), qint32(r.u32(0))};
     r.sync(255, 255, entry);
 }
 

@@ -2,7 +2,9 @@
 
 #include "wire/ranges.h"
 
+#include <QString>
 #include <QVector>
+#include <cmath>
 
 // How a level-strip edit spreads and where it stops, as the unit applies it and as the
 // application shows it: the members of a level group move together, and inputs 1 and 2 are one
@@ -61,6 +63,25 @@ inline float faderLevel(float requested, float configuredMin, float configuredMa
     if (requested <= kFaderBottom)
         return kLevelOff;
     return std::clamp(requested, std::max(configuredMin, kFaderBottom), configuredMax);
+}
+
+// A level as its edit shows it: one decimal, the fader's bottom as the unit's "off" level.
+inline QString levelGainText(float dB)
+{
+    if (dB <= kFaderBottom)
+        return QString::number(double(kLevelOff), 'f', 1);
+    // Adding 0 turns a negative zero into "0.0" rather than "-0.0".
+    return QString::number(double(dB) + 0.0, 'f', 1);
+}
+
+// A typed level: to the nearest tenth, within the travel; text that is no number counts as 0.
+inline float parseLevelGain(const QString& text, const FaderTravel& travel)
+{
+    float value = text.trimmed().toFloat();
+    if (!std::isfinite(value))
+        value = 0.0f;
+    value = float(std::round(double(value) * 10.0) / 10.0);
+    return travel.clamp(value);
 }
 
 } // namespace wire

@@ -937,6 +937,70 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Rec/Play</source>
         <translation>录放</translation>
     </message>
+    <message>
+        <source>USB Record</source>
+        <translation>USB录音</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>文件名</translation>
+    </message>
+    <message>
+        <source>USB Playback</source>
+        <translation>USB播放</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>USB Play List</source>
+        <translation>USB播放列表</translation>
+    </message>
+    <message>
+        <source>USB Record List</source>
+        <translation>USB录音列表</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</source>
+        <translation>注意：
+USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格式的USB存储设备。
+播放文件固定在根目录的audio目录下，录音文件固定在根目录的record目录下。</translation>
+    </message>
+    <message>
+        <source>Shuffle</source>
+        <translation>随机播放</translation>
+    </message>
+    <message>
+        <source>Repeat Single</source>
+        <translation>单曲循环</translation>
+    </message>
+    <message>
+        <source>Repeat List</source>
+        <translation>列表循环</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>顺序播放</translation>
+    </message>
+    <message>
+        <source>The file name&apos;s length can not be greater than 32 bytes, please enter again!</source>
+        <translation>文件名的长度不能超过32个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>USB not inserted!</source>
+        <translation>未插入USB！</translation>
+    </message>
 </context>
 <context>
     <name>SplashScreen</name>

@@ -937,6 +937,70 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Rec/Play</source>
         <translation>Rec/Play</translation>
     </message>
+    <message>
+        <source>USB Record</source>
+        <translation>USB Record</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>File Name</translation>
+    </message>
+    <message>
+        <source>USB Playback</source>
+        <translation>USB Playback</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>USB Play List</source>
+        <translation>USB Play List</translation>
+    </message>
+    <message>
+        <source>USB Record List</source>
+        <translation>USB Record List</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</source>
+        <translation>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</translation>
+    </message>
+    <message>
+        <source>Shuffle</source>
+        <translation>Shuffle</translation>
+    </message>
+    <message>
+        <source>Repeat Single</source>
+        <translation>Repeat Single</translation>
+    </message>
+    <message>
+        <source>Repeat List</source>
+        <translation>Repeat List</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>The file name&apos;s length can not be greater than 32 bytes, please enter again!</source>
+        <translation>The file name&apos;s length can not be greater than 32 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>USB not inserted!</source>
+        <translation>USB not inserted!</translation>
+    </message>
 </context>
 <context>
     <name>SplashScreen</name>
