@@ -168,7 +168,10 @@ QStringList outOfRange(DataModel& m)
                      {m.outputMeterMode(), 0, 7}, {s.touchMode, 0, 2}, {s.touchState, 0, 2},
                      {m.usbMedia().mode, 0, 3}, {m.usbMedia().state, 0, 2},
                      {std::isfinite(s.temperature), 1, 1}, {rates.contains(s.rs232Baud), 1, 1},
-                     {s.formatGeneration == 4 || s.formatGeneration == 6, 1, 1}});
+                     {s.formatGeneration == 4 || s.formatGeneration == 6, 1, 1},
+                     {m.noiseReduction().channel, 0, 15}});
+    for (quint8 level : m.noiseReduction().levels)
+        check("noise reduction", {{level, 0, 3}});
     for (quint8 c : s.componentStates)
         check("component", {{c, 0, 2}});
     // clang-format on
@@ -230,6 +233,14 @@ const Case kCases[] = {
      [](DataModel& m) {
          return str(m.echoCancellation().settings[16], m.echoCancellation().settings[17]);
      }, "7/0", {"3,15,2,255,255"}},
+    {"noise reduction: the channel and its level", hex("031101") + hex("0402"),
+     [](DataModel& m) {
+         return str(m.noiseReduction().channel, m.noiseReduction().levels[4]);
+     }, "4/2", {"3,17,1,4,2"}},
+    {"noise reduction: level 4 or channel 16 ignored", hex("031101") + hex("0304"),
+     [](DataModel& m) {
+         return str(m.noiseReduction().channel, m.noiseReduction().levels[3]);
+     }, "0/0", {}},
     {"meters copied, announced even when equal", hex("030101") + QByteArray(16, char(-20)),
      [](DataModel& m) { return str(m.input(15).postFaderMeter); }, "-20", {"3,1,1,255,255"}, true},
     {"preset table", hex("03200102") + zeros(34) + hex("01") + text("Choir", 16) + zeros(29 * 17),
