@@ -30,7 +30,8 @@ int gainKnobValue(double dB)
 
 QString gainText(double dB)
 {
-    return QString::number(dB, 'f', 1);
+    // Adding zero turns -0 into 0, which is shown without a sign.
+    return QString::number(std::round(dB * 10.0) / 10.0 + 0.0, 'f', 1);
 }
 
 double parseGain(const QString& text, quint32 mode)
@@ -47,7 +48,7 @@ int weightSliderValue(double weight)
 
 QString weightText(double weight)
 {
-    return QString::number(weight, 'f', 1);
+    return QString::number(std::round(weight * 10.0) / 10.0 + 0.0, 'f', 1);
 }
 
 double parseWeight(const QString& text)
