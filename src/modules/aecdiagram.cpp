@@ -9,8 +9,8 @@ const QRectF AecDiagram::kFarEndIn{10, 20, 190, 72};
 const QRectF AecDiagram::kFarEndOut{10, 238, 190, 72};
 const QRectF AecDiagram::kAmplifier{610, 20, 200, 72};
 const QRectF AecDiagram::kSource{610, 238, 200, 72};
-const QRectF AecDiagram::kCanceller{250, 196, 200, 126};
-const QRectF AecDiagram::kLocal{470, 108, 340, 112};
+const QRectF AecDiagram::kCanceller{226, 190, 214, 132};
+const QRectF AecDiagram::kLocal{460, 104, 350, 116};
 
 namespace {
 

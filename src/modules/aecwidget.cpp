@@ -18,6 +18,7 @@ using Event = ReportRouter::Event;
 namespace {
 
 constexpr int kMicsPerRow = 8;
+constexpr int kMicTextWidth = 90;
 
 } // namespace
 
@@ -35,15 +36,16 @@ AECWidget::AECWidget(DataModel& model, ReportRouter& router, QWidget* parent)
     m_captions[LocalSetting] =
         caption({local.left() + 10, local.top() + 6, local.width() - 20, 26}, centred);
     const QRectF aec = AecDiagram::kCanceller;
-    m_captions[Canceller] = caption({aec.left() + 6, aec.top() + 6, aec.width() - 12, 26}, centred);
+    m_captions[Canceller] = caption({aec.left() + 2, aec.top() + 6, aec.width() - 4, 26}, centred);
+    m_captions[Canceller]->setWordWrap(false);
     m_captions[Level] =
-        caption({local.left() + 10, local.top() + 46, 60, 30}, Qt::AlignVCenter | Qt::AlignRight);
+        caption({local.left() + 12, local.top() + 40, 160, 26}, Qt::AlignVCenter | Qt::AlignLeft);
 
     m_enabled = toggleButton(m_diagram, QStringLiteral("enabledButton"));
-    m_diagram->place(m_enabled, {aec.center().x() - 60, aec.top() + 38, 120, 28});
+    m_diagram->place(m_enabled, {aec.center().x() - 60, aec.top() + 40, 120, 28});
     m_level = new ButtonRow(wire::kEchoCancellationLevels, m_diagram);
     m_level->setObjectName(QStringLiteral("levelButtons"));
-    m_diagram->place(m_level, {local.left() + 78, local.top() + 46, local.width() - 92, 30});
+    m_diagram->place(m_level, {local.left() + 12, local.top() + 72, local.width() - 24, 32});
 
     m_prompt = new QLabel(this);
     auto* mics = new QGridLayout;
@@ -106,8 +108,12 @@ void AECWidget::retranslate()
 
 void AECWidget::refreshNames()
 {
-    for (int ch = 0; ch < wire::kAnalogueInputs; ++ch)
-        m_mics[std::size_t(ch)]->setText(inputName(model(), ch));
+    for (int ch = 0; ch < wire::kAnalogueInputs; ++ch) {
+        const QString name = inputName(model(), ch);
+        QCheckBox* box = m_mics[std::size_t(ch)];
+        box->setText(box->fontMetrics().elidedText(name, Qt::ElideRight, kMicTextWidth));
+        box->setToolTip(box->text() == name ? QString() : name);
+    }
 }
 
 void AECWidget::applyProfile()

@@ -14,7 +14,7 @@ AutoMixerInfoDialog::AutoMixerInfoDialog(QWidget* parent)
     m_heading->setFont(bold);
     m_text->setObjectName(QStringLiteral("instructionsText"));
     m_text->setWordWrap(true);
-    m_text->setMinimumWidth(520);
+    m_text->setMinimumWidth(640);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);

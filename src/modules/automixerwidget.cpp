@@ -24,6 +24,7 @@ using Event = ReportRouter::Event;
 namespace {
 
 const char kGroup[] = "group";
+constexpr int kColumnWidth = 66;
 
 } // namespace
 
@@ -38,7 +39,6 @@ AutoMixerWidget::AutoMixerWidget(DataModel& model, ReportRouter& router, QWidget
         connect(m_enabled[std::size_t(group)], &QPushButton::clicked, this,
                 &AutoMixerWidget::enabledButtonClicked);
     }
-    headerLayout()->addStretch();
     m_reset = new QPushButton(this);
     m_reset->setObjectName(QStringLiteral("resetButton"));
     m_reset->setFocusPolicy(Qt::NoFocus);
@@ -46,6 +46,7 @@ AutoMixerWidget::AutoMixerWidget(DataModel& model, ReportRouter& router, QWidget
     m_info->setObjectName(QStringLiteral("infoButton"));
     headerLayout()->addWidget(m_reset);
     headerLayout()->addWidget(m_info);
+    headerLayout()->addStretch();
     connect(m_reset, &QPushButton::clicked, this, &AutoMixerWidget::resetButtonClicked);
     connect(m_info, &QAbstractButton::clicked, this, &AutoMixerWidget::infoButtonClicked);
 
@@ -82,6 +83,7 @@ void AutoMixerWidget::buildStrip(int ch)
     Strip& s = m_strips[std::size_t(ch)];
     s.frame = new QFrame(this);
     s.frame->setObjectName(QStringLiteral("channelColumn"));
+    s.frame->setFixedWidth(kColumnWidth);
     auto* layout = new QVBoxLayout(s.frame);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(5);
@@ -141,7 +143,7 @@ void AutoMixerWidget::retranslate()
 void AutoMixerWidget::refreshNames()
 {
     for (int ch = 0; ch < kChannels; ++ch)
-        m_strips[std::size_t(ch)].name->setText(inputName(model(), ch));
+        setName(m_strips[std::size_t(ch)].name, inputName(model(), ch), kColumnWidth - 4);
 }
 
 void AutoMixerWidget::applyProfile()

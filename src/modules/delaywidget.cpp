@@ -6,11 +6,9 @@
 #include "knob.h"
 
 #include <QDoubleSpinBox>
-#include <QFrame>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 using namespace delayvalues;
 using namespace editorcontrols;
@@ -45,14 +43,20 @@ DelayWidget::DelayWidget(DataModel& model, ReportRouter& router, BlockEdits::Sid
 {
     setObjectName(input() ? QStringLiteral("inDelayWidget") : QStringLiteral("outDelayWidget"));
     m_columns.resize(BlockEdits::channelCount(side));
-    auto* row = new QHBoxLayout;
-    row->setSpacing(4);
-    for (int ch = 0; ch < m_columns.size(); ++ch) {
-        buildColumn(ch);
-        row->addWidget(m_columns[ch].frame);
-    }
-    row->addStretch();
-    pageLayout()->addLayout(row);
+    // The captions once at the left, a column per channel after them.
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(6);
+    m_msLabel = new QLabel(this);
+    m_metresLabel = new QLabel(this);
+    m_feetLabel = new QLabel(this);
+    grid->addWidget(m_msLabel, 1, 0, Qt::AlignRight);
+    grid->addWidget(m_metresLabel, 2, 0, Qt::AlignRight);
+    grid->addWidget(m_feetLabel, 3, 0, Qt::AlignRight);
+    for (int ch = 0; ch < m_columns.size(); ++ch)
+        buildColumn(grid, ch);
+    grid->setColumnStretch(int(m_columns.size()) + 1, 1);
+    pageLayout()->addLayout(grid);
     pageLayout()->addStretch();
 
     subscribe(input() ? wire::code::InputDelay : wire::code::OutputDelay, [this](const Event& e) {
@@ -70,37 +74,25 @@ DelayWidget::DelayWidget(DataModel& model, ReportRouter& router, BlockEdits::Sid
         loadDelay(ch);
 }
 
-void DelayWidget::buildColumn(int ch)
+void DelayWidget::buildColumn(QGridLayout* grid, int ch)
 {
     const Limits limit = limits(input());
     Column& c = m_columns[ch];
-    c.frame = new QFrame(this);
-    c.frame->setObjectName(QStringLiteral("channelColumn"));
-    auto* layout = new QVBoxLayout(c.frame);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(4);
-    c.name = new QLabel(c.frame);
+    c.name = new QLabel(this);
     c.name->setObjectName(QStringLiteral("channelName"));
     c.name->setAlignment(Qt::AlignCenter);
-    c.msLabel = new QLabel(c.frame);
-    c.metresLabel = new QLabel(c.frame);
-    c.feetLabel = new QLabel(c.frame);
-    c.ms = box(c.frame, QStringLiteral("millisecondsBox"), ch, limit.ms, kMsDecimals);
-    c.metres = box(c.frame, QStringLiteral("metersBox"), ch, limit.metres, kDistanceDecimals);
-    c.feet = box(c.frame, QStringLiteral("feetBox"), ch, limit.feet, kDistanceDecimals);
-    c.knob = valueKnob(c.frame, QStringLiteral("delayKnob"), 0, limit.knob, ch);
+    c.ms = box(this, QStringLiteral("millisecondsBox"), ch, limit.ms, kMsDecimals);
+    c.metres = box(this, QStringLiteral("metersBox"), ch, limit.metres, kDistanceDecimals);
+    c.feet = box(this, QStringLiteral("feetBox"), ch, limit.feet, kDistanceDecimals);
+    c.knob = valueKnob(this, QStringLiteral("delayKnob"), 0, limit.knob, ch);
     c.knob->setStep(kKnobStepsPerMs);
     c.knob->setSteps(1, 10 * kKnobStepsPerMs);
-
-    layout->addWidget(c.name);
-    for (auto [label, spin] : {std::pair<QLabel*, QDoubleSpinBox*>{c.msLabel, c.ms},
-                               {c.metresLabel, c.metres},
-                               {c.feetLabel, c.feet}}) {
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label);
-        layout->addWidget(spin, 0, Qt::AlignHCenter);
-    }
-    layout->addWidget(c.knob, 0, Qt::AlignHCenter);
+    const int column = ch + 1;
+    grid->addWidget(c.name, 0, column, Qt::AlignHCenter);
+    grid->addWidget(c.ms, 1, column);
+    grid->addWidget(c.metres, 2, column);
+    grid->addWidget(c.feet, 3, column);
+    grid->addWidget(c.knob, 4, column, Qt::AlignHCenter);
 
     using Box = QDoubleSpinBox;
     connect(c.ms, qOverload<double>(&Box::valueChanged), this,
@@ -114,25 +106,27 @@ void DelayWidget::buildColumn(int ch)
 void DelayWidget::retranslate()
 {
     ModulePage::retranslate();
-    for (Column& c : m_columns) {
-        c.msLabel->setText(tr("Time (ms)"));
-        c.metresLabel->setText(tr("Distance (m)"));
-        c.feetLabel->setText(tr("Distance (ft)"));
-    }
+    m_msLabel->setText(tr("Time (ms)"));
+    m_metresLabel->setText(tr("Distance (m)"));
+    m_feetLabel->setText(tr("Distance (ft)"));
     refreshNames();
 }
 
 void DelayWidget::refreshNames()
 {
     for (int ch = 0; ch < m_columns.size(); ++ch)
-        m_columns[ch].name->setText(input() ? inputName(model(), ch) : outputName(model(), ch));
+        setName(m_columns[ch].name, input() ? inputName(model(), ch) : outputName(model(), ch),
+                kBoxWidth);
 }
 
 void DelayWidget::applyProfile()
 {
-    for (int ch = 0; ch < m_columns.size(); ++ch)
-        m_columns[ch].frame->setVisible(input() ? profile().inputShown(ch)
-                                                : profile().outputShown(ch));
+    for (int ch = 0; ch < m_columns.size(); ++ch) {
+        const bool shown = input() ? profile().inputShown(ch) : profile().outputShown(ch);
+        const Column& c = m_columns[ch];
+        for (QWidget* w : std::initializer_list<QWidget*>{c.name, c.ms, c.metres, c.feet, c.knob})
+            w->setVisible(shown);
+    }
     refreshNames();
 }
 

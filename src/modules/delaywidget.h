@@ -7,7 +7,7 @@
 
 class Knob;
 class QDoubleSpinBox;
-class QFrame;
+class QGridLayout;
 class QLabel;
 
 // The delay of every input or every output, one column each: the time, the distance sound
@@ -26,7 +26,6 @@ public:
     QDoubleSpinBox* metersBox(int channel) const { return m_columns[channel].metres; }
     QDoubleSpinBox* feetBox(int channel) const { return m_columns[channel].feet; }
     Knob* delayKnob(int channel) const { return m_columns[channel].knob; }
-    QFrame* column(int channel) const { return m_columns[channel].frame; }
 
     // Shows the mirror's delay of a channel.
     void loadDelay(int channel);
@@ -47,11 +46,7 @@ protected:
 private:
     struct Column
     {
-        QFrame* frame = nullptr;
         QLabel* name = nullptr;
-        QLabel* msLabel = nullptr;
-        QLabel* metresLabel = nullptr;
-        QLabel* feetLabel = nullptr;
         QDoubleSpinBox* ms = nullptr;
         QDoubleSpinBox* metres = nullptr;
         QDoubleSpinBox* feet = nullptr;
@@ -59,12 +54,15 @@ private:
     };
 
     bool input() const { return m_side == BlockEdits::Side::Input; }
-    void buildColumn(int channel);
+    void buildColumn(QGridLayout* grid, int channel);
     void refreshNames();
     // Shows `ms` in every control of the channel without their change signals.
     void show(int channel, double ms);
     void changed(int channel, double ms);
 
     BlockEdits::Side m_side;
+    QLabel* m_msLabel = nullptr;
+    QLabel* m_metresLabel = nullptr;
+    QLabel* m_feetLabel = nullptr;
     QVector<Column> m_columns;
 };

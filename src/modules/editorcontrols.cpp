@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "knob.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVariant>
@@ -77,6 +78,14 @@ QString inputName(const DataModel& model, int channel)
 QString outputName(const DataModel& model, int channel)
 {
     return named(model.output(channel).label, model.output(channel).defaultName);
+}
+
+void setName(QLabel* label, const QString& name, int width)
+{
+    label->setFixedWidth(width);
+    const QString shown = label->fontMetrics().elidedText(name, Qt::ElideRight, width - 4);
+    label->setText(shown);
+    label->setToolTip(shown == name ? QString() : name);
 }
 
 bool finishEdit(QLineEdit* edit, bool& finishing)

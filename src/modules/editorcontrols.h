@@ -4,6 +4,7 @@
 
 class DataModel;
 class Knob;
+class QLabel;
 class QLineEdit;
 class QObject;
 class QPushButton;
@@ -23,6 +24,10 @@ QString withUnit(const QString& caption, const QString& unit);
 // A channel's label on one line, or its default name when it has none.
 QString inputName(const DataModel& model, int channel);
 QString outputName(const DataModel& model, int channel);
+
+// Shows a channel name in a label of fixed width, cut with an ellipsis when it does not fit;
+// the whole name is the tooltip.
+void setName(QLabel* label, const QString& name, int width);
 
 // Ends a line edit's edit once: Return finishes it, and the focus leaving would finish it a
 // second time. False when the edit is already being finished.

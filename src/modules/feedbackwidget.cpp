@@ -13,6 +13,12 @@
 using namespace editorcontrols;
 using Event = ReportRouter::Event;
 
+namespace {
+
+constexpr int kColumnWidth = 96;
+
+} // namespace
+
 FeedbackWidget::FeedbackWidget(DataModel& model, ReportRouter& router, QWidget* parent)
     : ModulePage(model, router, EditorPage::Feedback, Channels::None, parent)
 {
@@ -22,6 +28,7 @@ FeedbackWidget::FeedbackWidget(DataModel& model, ReportRouter& router, QWidget* 
     for (int ch = 0; ch < kChannels; ++ch) {
         auto* frame = new QFrame(this);
         frame->setObjectName(QStringLiteral("channelColumn"));
+        frame->setFixedWidth(kColumnWidth);
         auto* layout = new QVBoxLayout(frame);
         layout->setContentsMargins(2, 2, 2, 2);
         layout->setSpacing(6);
@@ -29,7 +36,6 @@ FeedbackWidget::FeedbackWidget(DataModel& model, ReportRouter& router, QWidget* 
         m_names[std::size_t(ch)]->setObjectName(QStringLiteral("channelName"));
         m_names[std::size_t(ch)]->setAlignment(Qt::AlignCenter);
         m_enabled[std::size_t(ch)] = toggleButton(frame, QStringLiteral("enabledButton"), ch);
-        m_enabled[std::size_t(ch)]->setMinimumWidth(80);
         layout->addWidget(m_names[std::size_t(ch)]);
         layout->addWidget(m_enabled[std::size_t(ch)]);
         connect(m_enabled[std::size_t(ch)], &QPushButton::clicked, this,
@@ -66,7 +72,7 @@ void FeedbackWidget::retranslate()
 void FeedbackWidget::refreshNames()
 {
     for (int ch = 0; ch < kChannels; ++ch)
-        m_names[std::size_t(ch)]->setText(inputName(model(), ch));
+        setName(m_names[std::size_t(ch)], inputName(model(), ch), kColumnWidth - 4);
 }
 
 void FeedbackWidget::applyProfile()

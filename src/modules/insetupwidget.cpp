@@ -18,6 +18,12 @@ using namespace conferencevalues;
 using namespace editorcontrols;
 using Event = ReportRouter::Event;
 
+namespace {
+
+constexpr int kColumnWidth = 66;
+
+} // namespace
+
 InSetupWidget::InSetupWidget(DataModel& model, ReportRouter& router, QWidget* parent)
     : ModulePage(model, router, EditorPage::InputSetup, Channels::None, parent)
 {
@@ -56,6 +62,7 @@ void InSetupWidget::buildColumn(int ch)
     Column& c = m_columns[std::size_t(ch)];
     c.frame = new QFrame(this);
     c.frame->setObjectName(QStringLiteral("channelColumn"));
+    c.frame->setFixedWidth(kColumnWidth);
     auto* layout = new QVBoxLayout(c.frame);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(6);
@@ -107,7 +114,7 @@ void InSetupWidget::retranslate()
 void InSetupWidget::refreshNames()
 {
     for (int ch = 0; ch < kChannels; ++ch)
-        m_columns[std::size_t(ch)].name->setText(inputName(model(), ch));
+        setName(m_columns[std::size_t(ch)].name, inputName(model(), ch), kColumnWidth - 4);
 }
 
 bool InSetupWidget::isLineOnly(int channel) const
