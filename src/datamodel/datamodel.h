@@ -38,6 +38,7 @@ public:
     using SignalGenerator = model::SignalGenerator;
     using EchoCancellation = model::EchoCancellation;
     using AutoMixer = model::AutoMixer;
+    using NoiseReduction = model::NoiseReduction;
     using PresetTable = model::PresetTable;
     using SystemState = model::SystemState;
     using UsbMediaState = model::UsbMediaState;
@@ -138,8 +139,11 @@ public:
     Limiter* outputLimiter(int channel) { return &output(channel).limiter; }
 
     SignalGenerator& signalGenerator() { return m_mirror.generator; }
+    const SignalGenerator& signalGenerator() const { return m_mirror.generator; }
     EchoCancellation& echoCancellation() { return m_mirror.echo; }
-    std::array<quint8, 16>& noiseReduction() { return m_mirror.noiseReduction; }
+    const EchoCancellation& echoCancellation() const { return m_mirror.echo; }
+    NoiseReduction& noiseReduction() { return m_mirror.noiseReduction; }
+    const NoiseReduction& noiseReduction() const { return m_mirror.noiseReduction; }
     AutoMixer& autoMixer() { return m_mirror.autoMixer; }
     const AutoMixer& autoMixer() const { return m_mirror.autoMixer; }
     quint8 outputMeterMode() const { return m_mirror.outputMeterMode; }

@@ -2,6 +2,7 @@
 
 #include "datamodel.h"
 #include "wire/commands.h"
+#include "wire/levelrules.h"
 
 using namespace wire;
 
@@ -14,43 +15,82 @@ bool valid(int channel)
 
 } // namespace
 
-void InputSetupEdits::setMode(int channel, quint32 mode)
+Range InputSetupEdits::gainRange(quint32 mode)
+{
+    return mode == kMicInputMode ? range::InputGain : range::LineInputGain;
+}
+
+bool InputSetupEdits::pairLinked() const
+{
+    return m_model.input(0).inputMode == kLinkedPairInputMode ||
+           m_model.input(1).inputMode == kLinkedPairInputMode;
+}
+
+QVector<int> InputSetupEdits::setMode(int channel, quint32 mode)
 {
     if (!valid(channel) || mode >= kInputModes)
-        return;
+        return {};
+    const quint32 before = m_model.input(channel).inputMode;
+    if (before == mode)
+        return {};
+    QVector<int> changed;
+    if (changeMode(channel, mode))
+        changed << channel;
+    // A linked pair is one stereo input: both halves enter and leave the mode together.
+    if (inLinkedPair(channel) && (mode == kLinkedPairInputMode || before == kLinkedPairInputMode) &&
+        changeMode(1 - channel, mode))
+        changed << 1 - channel;
+    return changed;
+}
+
+bool InputSetupEdits::changeMode(int channel, quint32 mode)
+{
     DataModel::InputChannel& in = m_model.input(channel);
     if (in.inputMode == mode)
-        return;
-    if (mode != 0 && in.phantom)
-        setPhantom(channel, false);
+        return false;
+    // Phantom power never stays on across a change of source.
+    if (in.phantom) {
+        in.phantom = false;
+        deliver(m_model, cmd::inputPhantom(quint8(channel), false));
+    }
     if (in.inputGain != 0.0f) {
         in.inputGain = 0.0f;
         deliver(m_model, cmd::inputGain(quint8(channel), 0.0f, Path::Now));
     }
     in.inputMode = mode;
     deliver(m_model, cmd::inputMode(quint8(channel), quint8(mode)));
+    return true;
 }
 
-void InputSetupEdits::setPhantom(int channel, bool on)
+QVector<int> InputSetupEdits::setPhantom(int channel, bool on)
 {
     if (!valid(channel))
-        return;
+        return {};
     m_model.input(channel).phantom = on;
     deliver(m_model, cmd::inputPhantom(quint8(channel), on));
+    return {channel};
 }
 
-void InputSetupEdits::setGain(int channel, float dB, Path path)
+QVector<int> InputSetupEdits::setGain(int channel, float dB, Path path)
 {
     if (!valid(channel))
-        return;
-    m_model.input(channel).inputGain = range::InputGain.clamp(dB);
-    deliver(m_model, cmd::inputGain(quint8(channel), m_model.input(channel).inputGain, path));
+        return {};
+    DataModel::InputChannel& in = m_model.input(channel);
+    in.inputGain = gainRange(in.inputMode).clamp(dB);
+    deliver(m_model, cmd::inputGain(quint8(channel), in.inputGain, path));
+    return {channel};
 }
 
-void InputSetupEdits::setMute(int channel, bool on)
+QVector<int> InputSetupEdits::setMute(int channel, bool on)
 {
     if (!valid(channel))
-        return;
-    m_model.input(channel).inputMute = on;
-    deliver(m_model, cmd::inputMute(quint8(channel), on));
+        return {};
+    QVector<int> channels{channel};
+    if (inLinkedPair(channel) && pairLinked())
+        channels << 1 - channel;
+    for (int ch : channels) {
+        m_model.input(ch).inputMute = on;
+        deliver(m_model, cmd::inputMute(quint8(ch), on));
+    }
+    return channels;
 }

@@ -107,6 +107,13 @@ struct EchoCancellation
     std::array<quint8, 19> settings{};
 };
 
+// Noise reduction runs on one input at a time, at a level kept per input.
+struct NoiseReduction
+{
+    quint8 channel = 0;                                 // 0..15
+    std::array<quint8, wire::kAnalogueInputs> levels{}; // 0..3
+};
+
 struct AutoMixer
 {
     std::array<float, 16> weight{}; // -12..+12

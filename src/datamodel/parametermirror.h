@@ -22,7 +22,7 @@ struct ParameterMirror
     std::array<model::OutputChannel, model::kOutputCount> outputs;
     model::SignalGenerator generator;
     model::EchoCancellation echo;
-    std::array<quint8, 16> noiseReduction{};
+    model::NoiseReduction noiseReduction;
     model::AutoMixer autoMixer;
     quint8 outputMeterMode = 0;
     model::PresetTable presets;

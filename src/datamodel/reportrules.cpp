@@ -152,6 +152,7 @@ const Rule kRules[] = {
      }},
     {code::EchoCancellationSettings, between(17, 19), group(), dsp::echoSettings},
     {code::Agc, exactly(22), group(), dsp::inputAgc},
+    {code::NoiseReduction, exactly(2), group(), dsp::noiseReduction},
     {code::AutoMixerWeights, atLeast(64), group(), [](R r) {
          levels(r, kAnalogueInputs, range::AutoMixerWeight,
                 [](DataModel& m, int i) -> float& { return m.autoMixer().weight[i]; });

@@ -291,6 +291,7 @@ void matrixEnabled(const Report& r);
 void matrixGain(const Report& r);
 void outputMeterMode(const Report& r);
 void echoSettings(const Report& r);
+void noiseReduction(const Report& r);
 void autoMixerSwitches(const Report& r);
 void presetTable(const Report& r);
 } // namespace dsp

@@ -1,5 +1,6 @@
 // Handlers of the DSP reports (type 3) that need more than one generic call: the packed
-// channel records, fader ranges, the matrix, echo cancellation and the preset table.
+// channel records, fader ranges, the matrix, echo cancellation, noise reduction and the preset
+// table.
 #include "reportrules.h"
 
 namespace reports::dsp {
@@ -215,6 +216,21 @@ void echoSettings(const Report& r)
         return;
     std::memcpy(settings.data(), r.data, count);
     r.sync();
+}
+
+void noiseReduction(const Report& r)
+{
+    // [channel, level]: the input noise reduction runs on and its level there. A channel or
+    // level the unit cannot have drops the report.
+    const quint8 channel = r.u8(0);
+    const quint8 level = r.u8(1);
+    if (channel >= kAnalogueInputs || level >= kNoiseReductionLevels)
+        return;
+    auto& nr = r.model.noiseReduction();
+    bool changed = update(nr.channel, channel);
+    changed |= update(nr.levels[channel], level);
+    if (changed)
+        r.sync(channel, level);
 }
 
 void autoMixerSwitches(const Report& r)

@@ -1,10 +1,16 @@
 #include "modulewidget.h"
 
+#include "aecwidget.h"
+#include "ancwidget.h"
+#include "automixerwidget.h"
 #include "buttonrow.h"
+#include "delaywidget.h"
 #include "dragscrollarea.h"
+#include "feedbackwidget.h"
 #include "filterwidget.h"
-#include "inputsetupedits.h"
+#include "insetupwidget.h"
 #include "modulepage.h"
+#include "signalgeneratorwidget.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -55,8 +61,10 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
         addPage(p);
     };
     using Channels = ModulePage::Channels;
-    placeholder(EditorPage::InputSetup, Channels::None);
-    placeholder(EditorPage::Feedback, Channels::None);
+    m_inSetup = new InSetupWidget(m_model, m_router, m_stack);
+    addPage(m_inSetup);
+    m_feedback = new FeedbackWidget(m_model, m_router, m_stack);
+    addPage(m_feedback);
     report(55);
     placeholder(EditorPage::Agc, Channels::Inputs);
     report(60);
@@ -67,19 +75,31 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     connectFilter(m_inFilter);
     report(70);
     placeholder(EditorPage::InputLimiter, Channels::Inputs);
+    // The input delay has no page of its own.
+    m_inDelay = new DelayWidget(m_model, m_router, Side::Input, this);
+    m_inDelay->hide();
+    connect(m_inDelay, &DelayWidget::dataChanged, this, &ModuleWidget::inDelayWidgetDataChanged);
     report(75);
     placeholder(EditorPage::Matrix, Channels::None);
     report(80);
-    placeholder(EditorPage::SignalGenerator, Channels::None);
-    placeholder(EditorPage::EchoCancellation, Channels::None);
-    placeholder(EditorPage::AutoMixer, Channels::None);
+    m_generator = new SignalGeneratorWidget(m_model, m_router, m_stack);
+    addPage(m_generator);
+    m_aec = new AECWidget(m_model, m_router, m_stack);
+    addPage(m_aec);
+    m_autoMixer = new AutoMixerWidget(m_model, m_router, m_stack);
+    addPage(m_autoMixer);
     report(85);
     m_outFilter = new FilterWidget(m_model, m_router, Side::Output, m_stack);
     addPage(m_outFilter);
     connectFilter(m_outFilter);
     report(90);
     placeholder(EditorPage::OutputLimiter, Channels::Outputs);
-    placeholder(EditorPage::OutputDelay, Channels::None);
+    m_outDelay = new DelayWidget(m_model, m_router, Side::Output, m_stack);
+    addPage(m_outDelay);
+    connect(m_outDelay, &DelayWidget::dataChanged, this, &ModuleWidget::outDelayWidgetDataChanged);
+    // Noise reduction has no page either.
+    m_anc = new ANCWidget(m_model, m_router, this);
+    m_anc->hide();
     report(95);
 
     // The pages scroll when they do not fit; the bars show only then.
@@ -153,19 +173,13 @@ void ModuleWidget::setProfile(const DeviceProfile& profile)
     m_profile = profile;
     for (ModulePage* page : m_pages)
         page->setProfile(profile);
+    m_inDelay->setProfile(profile);
+    m_anc->setProfile(profile);
 }
 
 void ModuleWidget::setAllPhantomPower(bool on)
 {
-    InputSetupEdits edits(m_model);
-    for (int ch = 0; ch < wire::kAnalogueInputs; ++ch) {
-        if (!m_profile.inputShown(ch))
-            continue;
-        // The mode change brings the gain to 0 dB first, as from the input setup page.
-        edits.setMode(ch, 0);
-        if (m_model.input(ch).phantom != on)
-            edits.setPhantom(ch, on);
-    }
+    m_inSetup->setAllPhantomPower(on);
 }
 
 // --- the editors' edits

@@ -9,8 +9,15 @@
 #include <array>
 #include <functional>
 
+class AECWidget;
+class ANCWidget;
+class AutoMixerWidget;
+class DelayWidget;
 class DragScrollArea;
+class FeedbackWidget;
 class FilterWidget;
+class InSetupWidget;
+class SignalGeneratorWidget;
 class ModulePage;
 class QButtonGroup;
 class QPushButton;
@@ -41,6 +48,15 @@ public:
     QPushButton* pageButton(EditorPage page) const;
     FilterWidget* inFilterWidget() const { return m_inFilter; }
     FilterWidget* outFilterWidget() const { return m_outFilter; }
+    InSetupWidget* inSetupWidget() const { return m_inSetup; }
+    FeedbackWidget* feedbackWidget() const { return m_feedback; }
+    SignalGeneratorWidget* signalGeneratorWidget() const { return m_generator; }
+    AECWidget* aecWidget() const { return m_aec; }
+    AutoMixerWidget* autoMixerWidget() const { return m_autoMixer; }
+    // The input delay and noise reduction are kept up to date but have no page.
+    DelayWidget* inDelayWidget() const { return m_inDelay; }
+    DelayWidget* outDelayWidget() const { return m_outDelay; }
+    ANCWidget* ancWidget() const { return m_anc; }
     EditorPage currentPage() const;
 
 public slots:
@@ -102,4 +118,12 @@ private:
     std::array<ModulePage*, kEditorPageCount> m_pages{};
     FilterWidget* m_inFilter = nullptr;
     FilterWidget* m_outFilter = nullptr;
+    InSetupWidget* m_inSetup = nullptr;
+    FeedbackWidget* m_feedback = nullptr;
+    SignalGeneratorWidget* m_generator = nullptr;
+    AECWidget* m_aec = nullptr;
+    AutoMixerWidget* m_autoMixer = nullptr;
+    DelayWidget* m_inDelay = nullptr;
+    DelayWidget* m_outDelay = nullptr;
+    ANCWidget* m_anc = nullptr;
 };

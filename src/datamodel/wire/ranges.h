@@ -31,6 +31,8 @@ struct Range
 
 namespace range {
 constexpr Range InputGain{0.0f, 50.0f};
+// A line source (and the linked pair) takes far less preamp gain than a microphone.
+constexpr Range LineInputGain{0.0f, 12.0f};
 constexpr Range LevelGain{-56.0f, 12.0f};
 constexpr Range FaderLimit{-56.0f, 12.0f};
 constexpr Range MatrixGain{-56.0f, 12.0f};
@@ -56,9 +58,17 @@ constexpr quint8 kFilterTypes = 3;
 constexpr quint8 kFilterSlopes = 6;
 constexpr quint8 kPeqMaxQIndex = 64;
 constexpr quint8 kInputModes = 3;
+// Input modes: a microphone (the only source phantom power feeds), a line source; the third,
+// kLinkedPairInputMode, joins inputs 1 and 2 (levelrules.h).
+constexpr quint32 kMicInputMode = 0;
+constexpr quint32 kLineInputMode = 1;
 constexpr quint8 kGeneratorTypes = 3;
 constexpr quint8 kOutputMeterModes = 8;
 constexpr quint8 kAutoMixerMaxGroup = 2;
+constexpr int kAutoMixerGroups = 2;
+// Echo cancellation and noise reduction: off, weak, strong, strongest.
+constexpr quint8 kEchoCancellationLevels = 4;
+constexpr quint8 kNoiseReductionLevels = 4;
 constexpr quint8 kComponentStates = 3;
 
 // Level faders: at or below the bottom the channel is off, which the unit knows as -100 dB.

@@ -2,6 +2,104 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AECWidget</name>
+    <message>
+        <source>From
+Video conference
+terminal audio</source>
+        <translation>来自
+视频会议
+终端音频</translation>
+    </message>
+    <message>
+        <source>To
+Video conference
+terminal audio</source>
+        <translation>送往
+视频会议
+终端音频</translation>
+    </message>
+    <message>
+        <source>IN CH3-16
+Local conference
+audio source</source>
+        <translation>输入 CH3-16
+本地会议
+音源</translation>
+    </message>
+    <message>
+        <source>OUT CH3-16
+Local conference
+Amplifier</source>
+        <translation>输出 CH3-16
+本地会议
+功放</translation>
+    </message>
+    <message>
+        <source>Local Setting</source>
+        <translation>本地设置</translation>
+    </message>
+    <message>
+        <source>AEC(Remote Benefit)</source>
+        <translation>回声消除(远端受益)</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>等级</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>禁用</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>弱</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>强</translation>
+    </message>
+    <message>
+        <source>Strongest</source>
+        <translation>最强</translation>
+    </message>
+    <message>
+        <source>Select the microphone channels for video conference</source>
+        <translation>选择用于视频会议的话筒通道</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
+    <name>ANCWidget</name>
+    <message>
+        <source>Channel Enabled</source>
+        <translation>通道启用</translation>
+    </message>
+    <message>
+        <source>Noise Reduction Level</source>
+        <translation>降噪等级</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>禁用</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>弱</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>强</translation>
+    </message>
+    <message>
+        <source>Strongest</source>
+        <translation>最强</translation>
+    </message>
+</context>
+<context>
     <name>AddDeviceDialog</name>
     <message>
         <source>Add Device</source>
@@ -33,6 +131,76 @@
     </message>
 </context>
 <context>
+    <name>AutoMixerInfoDialog</name>
+    <message>
+        <source>1. Features two independent automix groups.</source>
+        <translation>1. 具有两个独立的自动混音组。</translation>
+    </message>
+    <message>
+        <source>2. Select the AM1 or AM2 button to assign the channel to the automix group 1 or 2.</source>
+        <translation>2. 选择 AM1 或 AM2 按钮，将通道分配到自动混音组 1 或 2。</translation>
+    </message>
+    <message>
+        <source>3. Use the fader to modify the priority of the volume assigned to the channel.</source>
+        <translation>3. 使用推子修改分配给该通道的音量优先级。</translation>
+    </message>
+    <message>
+        <source>In general, which channel&apos;s voice is important, its weight is assigned more. Normally, the default is 0.</source>
+        <translation>一般来说，哪个通道的声音重要，就给它分配更大的权重。通常默认值为 0。</translation>
+    </message>
+    <message>
+        <source>4. Click the &quot;%1&quot; button to enable or disable automix group X.</source>
+        <translation>4. 点击“%1”按钮以启用或禁用自动混音组 X。</translation>
+    </message>
+    <message>
+        <source>AM X Enabled</source>
+        <translation>AM X 启用</translation>
+    </message>
+    <message>
+        <source>5. The upper and lower meters indicate the attenuation and the level after attenuation.</source>
+        <translation>5. 上方和下方的电平表分别显示衰减量和衰减后的电平。</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>Instructions for using automix</source>
+        <translation>自动混音使用说明</translation>
+    </message>
+</context>
+<context>
+    <name>AutoMixerWidget</name>
+    <message>
+        <source>AM 1 Enabled</source>
+        <translation>AM 1 启用</translation>
+    </message>
+    <message>
+        <source>AM 2 Enabled</source>
+        <translation>AM 2 启用</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>AM 1</source>
+        <translation>AM 1</translation>
+    </message>
+    <message>
+        <source>AM 2</source>
+        <translation>AM 2</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the auto mixer?</source>
+        <translation>确定要复位自动混音器吗？</translation>
+    </message>
+</context>
+<context>
     <name>ChannelCopyDialog</name>
     <message>
         <source>Input</source>
@@ -56,6 +224,21 @@
     <message>
         <source>Command Assistant</source>
         <translation>命令助手</translation>
+    </message>
+</context>
+<context>
+    <name>DelayWidget</name>
+    <message>
+        <source>Time (ms)</source>
+        <translation>时间 (ms)</translation>
+    </message>
+    <message>
+        <source>Distance (m)</source>
+        <translation>距离 (m)</translation>
+    </message>
+    <message>
+        <source>Distance (ft)</source>
+        <translation>距离 (ft)</translation>
     </message>
 </context>
 <context>
@@ -327,6 +510,13 @@
     </message>
 </context>
 <context>
+    <name>FeedbackWidget</name>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
     <name>FilterGraph</name>
     <message>
         <source>%1dB</source>
@@ -444,6 +634,33 @@
     <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>确定要将所选通道的滤波器复位吗？</translation>
+    </message>
+</context>
+<context>
+    <name>InSetupWidget</name>
+    <message>
+        <source>Mic</source>
+        <translation>话筒</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>线路</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>48V</source>
+        <translation>48V</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>(dBu)</source>
+        <translation>(dBu)</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1217,49 @@ USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格�
     <message>
         <source>USB not inserted!</source>
         <translation>未插入USB！</translation>
+    </message>
+</context>
+<context>
+    <name>SignalGeneratorWidget</name>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Pink Noise</source>
+        <translation>粉红噪声</translation>
+    </message>
+    <message>
+        <source>Sine Wave</source>
+        <translation>正弦波</translation>
+    </message>
+    <message>
+        <source>White Noise</source>
+        <translation>白噪声</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>(Hz)</source>
+        <translation>(Hz)</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
     </message>
 </context>
 <context>

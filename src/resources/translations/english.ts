@@ -2,6 +2,104 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AECWidget</name>
+    <message>
+        <source>From
+Video conference
+terminal audio</source>
+        <translation>From
+Video conference
+terminal audio</translation>
+    </message>
+    <message>
+        <source>To
+Video conference
+terminal audio</source>
+        <translation>To
+Video conference
+terminal audio</translation>
+    </message>
+    <message>
+        <source>IN CH3-16
+Local conference
+audio source</source>
+        <translation>IN CH3-16
+Local conference
+audio source</translation>
+    </message>
+    <message>
+        <source>OUT CH3-16
+Local conference
+Amplifier</source>
+        <translation>OUT CH3-16
+Local conference
+Amplifier</translation>
+    </message>
+    <message>
+        <source>Local Setting</source>
+        <translation>Local Setting</translation>
+    </message>
+    <message>
+        <source>AEC(Remote Benefit)</source>
+        <translation>AEC(Remote Benefit)</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>Weak</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>Strongest</source>
+        <translation>Strongest</translation>
+    </message>
+    <message>
+        <source>Select the microphone channels for video conference</source>
+        <translation>Select the microphone channels for video conference</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+</context>
+<context>
+    <name>ANCWidget</name>
+    <message>
+        <source>Channel Enabled</source>
+        <translation>Channel Enabled</translation>
+    </message>
+    <message>
+        <source>Noise Reduction Level</source>
+        <translation>Noise Reduction Level</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>Weak</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>Strongest</source>
+        <translation>Strongest</translation>
+    </message>
+</context>
+<context>
     <name>AddDeviceDialog</name>
     <message>
         <source>Add Device</source>
@@ -33,6 +131,76 @@
     </message>
 </context>
 <context>
+    <name>AutoMixerInfoDialog</name>
+    <message>
+        <source>1. Features two independent automix groups.</source>
+        <translation>1. Features two independent automix groups.</translation>
+    </message>
+    <message>
+        <source>2. Select the AM1 or AM2 button to assign the channel to the automix group 1 or 2.</source>
+        <translation>2. Select the AM1 or AM2 button to assign the channel to the automix group 1 or 2.</translation>
+    </message>
+    <message>
+        <source>3. Use the fader to modify the priority of the volume assigned to the channel.</source>
+        <translation>3. Use the fader to modify the priority of the volume assigned to the channel.</translation>
+    </message>
+    <message>
+        <source>In general, which channel&apos;s voice is important, its weight is assigned more. Normally, the default is 0.</source>
+        <translation>In general, which channel&apos;s voice is important, its weight is assigned more. Normally, the default is 0.</translation>
+    </message>
+    <message>
+        <source>4. Click the &quot;%1&quot; button to enable or disable automix group X.</source>
+        <translation>4. Click the &quot;%1&quot; button to enable or disable automix group X.</translation>
+    </message>
+    <message>
+        <source>AM X Enabled</source>
+        <translation>AM X Enabled</translation>
+    </message>
+    <message>
+        <source>5. The upper and lower meters indicate the attenuation and the level after attenuation.</source>
+        <translation>5. The upper and lower meters indicate the attenuation and the level after attenuation.</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Instructions</translation>
+    </message>
+    <message>
+        <source>Instructions for using automix</source>
+        <translation>Instructions for using automix</translation>
+    </message>
+</context>
+<context>
+    <name>AutoMixerWidget</name>
+    <message>
+        <source>AM 1 Enabled</source>
+        <translation>AM 1 Enabled</translation>
+    </message>
+    <message>
+        <source>AM 2 Enabled</source>
+        <translation>AM 2 Enabled</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Instructions</translation>
+    </message>
+    <message>
+        <source>AM 1</source>
+        <translation>AM 1</translation>
+    </message>
+    <message>
+        <source>AM 2</source>
+        <translation>AM 2</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the auto mixer?</source>
+        <translation>Are you sure that you want to reset the auto mixer?</translation>
+    </message>
+</context>
+<context>
     <name>ChannelCopyDialog</name>
     <message>
         <source>Input</source>
@@ -56,6 +224,21 @@
     <message>
         <source>Command Assistant</source>
         <translation>Command Assistant</translation>
+    </message>
+</context>
+<context>
+    <name>DelayWidget</name>
+    <message>
+        <source>Time (ms)</source>
+        <translation>Time (ms)</translation>
+    </message>
+    <message>
+        <source>Distance (m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>Distance (ft)</source>
+        <translation>Distance (ft)</translation>
     </message>
 </context>
 <context>
@@ -327,6 +510,13 @@
     </message>
 </context>
 <context>
+    <name>FeedbackWidget</name>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+</context>
+<context>
     <name>FilterGraph</name>
     <message>
         <source>%1dB</source>
@@ -444,6 +634,33 @@
     <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
+    </message>
+</context>
+<context>
+    <name>InSetupWidget</name>
+    <message>
+        <source>Mic</source>
+        <translation>Mic</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>48V</source>
+        <translation>48V</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>(dBu)</source>
+        <translation>(dBu)</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1217,49 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>USB not inserted!</source>
         <translation>USB not inserted!</translation>
+    </message>
+</context>
+<context>
+    <name>SignalGeneratorWidget</name>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Pink Noise</source>
+        <translation>Pink Noise</translation>
+    </message>
+    <message>
+        <source>Sine Wave</source>
+        <translation>Sine Wave</translation>
+    </message>
+    <message>
+        <source>White Noise</source>
+        <translation>White Noise</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>Freq</translation>
+    </message>
+    <message>
+        <source>(Hz)</source>
+        <translation>(Hz)</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
     </message>
 </context>
 <context>
