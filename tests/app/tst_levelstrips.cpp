@@ -494,8 +494,11 @@ private slots:
         QCOMPARE(in->gainEdit(usb)->text(), QStringLiteral("0.0"));
         QCOMPARE(m_model->input(usb).levelGain, 0.0f);
 
-        // The USB record/playback dialog's changes only show.
+        // The USB record/playback dialog has already sent its change and written the model: the
+        // strips only show it.
         const int from = mark();
+        m_model->input(usb).levelMute = true;
+        m_model->output(outputs - 1).levelGain = -6.0f;
         strips()->onPlayMuteChanged(true);
         strips()->onRecordGainChanged(-6.0f);
         QVERIFY(in->muteButton(usb)->isChecked());
