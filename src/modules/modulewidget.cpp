@@ -1,9 +1,12 @@
 #include "modulewidget.h"
 
+#include "agcwidget.h"
 #include "buttonrow.h"
 #include "dragscrollarea.h"
 #include "filterwidget.h"
+#include "gatewidget.h"
 #include "inputsetupedits.h"
+#include "limiterwidget.h"
 #include "modulepage.h"
 
 #include <QButtonGroup>
@@ -58,15 +61,19 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     placeholder(EditorPage::InputSetup, Channels::None);
     placeholder(EditorPage::Feedback, Channels::None);
     report(55);
-    placeholder(EditorPage::Agc, Channels::Inputs);
+    m_agc = new AGCWidget(m_model, m_router, m_stack);
+    addPage(m_agc);
     report(60);
-    placeholder(EditorPage::Gate, Channels::None);
+    m_gate = new GateWidget(m_model, m_router, m_stack);
+    addPage(m_gate);
     report(65);
     m_inFilter = new FilterWidget(m_model, m_router, Side::Input, m_stack);
     addPage(m_inFilter);
     connectFilter(m_inFilter);
     report(70);
-    placeholder(EditorPage::InputLimiter, Channels::Inputs);
+    m_inLimiter = new LimiterWidget(m_model, m_router, Side::Input, m_stack);
+    addPage(m_inLimiter);
+    connectLimiter(m_inLimiter);
     report(75);
     placeholder(EditorPage::Matrix, Channels::None);
     report(80);
@@ -78,7 +85,9 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     addPage(m_outFilter);
     connectFilter(m_outFilter);
     report(90);
-    placeholder(EditorPage::OutputLimiter, Channels::Outputs);
+    m_outLimiter = new LimiterWidget(m_model, m_router, Side::Output, m_stack);
+    addPage(m_outLimiter);
+    connectLimiter(m_outLimiter);
     placeholder(EditorPage::OutputDelay, Channels::None);
     report(95);
 
@@ -191,6 +200,20 @@ void ModuleWidget::connectFilter(FilterWidget* editor)
     connect(editor, &FilterWidget::peqChanged, this,
             in ? &ModuleWidget::inFilterWidgetPEQChanged
                : &ModuleWidget::outFilterWidgetPEQChanged);
+}
+
+void ModuleWidget::connectLimiter(LimiterWidget* editor)
+{
+    const bool in = editor->side() == Side::Input;
+    connect(editor, &LimiterWidget::channelCopy, this,
+            in ? &ModuleWidget::inLimiterWidgetChannelCopy
+               : &ModuleWidget::outLimiterWidgetChannelCopy);
+    connect(editor, &LimiterWidget::channelReset, this,
+            in ? &ModuleWidget::inLimiterWidgetChannelReset
+               : &ModuleWidget::outLimiterWidgetChannelReset);
+    connect(editor, &LimiterWidget::dataChanged, this,
+            in ? &ModuleWidget::inLimiterWidgetDataChanged
+               : &ModuleWidget::outLimiterWidgetDataChanged);
 }
 
 FilterWidget* ModuleWidget::filterEditor(Side side) const

@@ -9,8 +9,11 @@
 #include <array>
 #include <functional>
 
+class AGCWidget;
 class DragScrollArea;
 class FilterWidget;
+class GateWidget;
+class LimiterWidget;
 class ModulePage;
 class QButtonGroup;
 class QPushButton;
@@ -41,6 +44,10 @@ public:
     QPushButton* pageButton(EditorPage page) const;
     FilterWidget* inFilterWidget() const { return m_inFilter; }
     FilterWidget* outFilterWidget() const { return m_outFilter; }
+    LimiterWidget* inLimiterWidget() const { return m_inLimiter; }
+    LimiterWidget* outLimiterWidget() const { return m_outLimiter; }
+    GateWidget* gateWidget() const { return m_gate; }
+    AGCWidget* agcWidget() const { return m_agc; }
     EditorPage currentPage() const;
 
 public slots:
@@ -76,6 +83,7 @@ private:
 
     void addPage(ModulePage* page);
     void connectFilter(FilterWidget* editor);
+    void connectLimiter(LimiterWidget* editor);
     void retranslate();
     FilterWidget* filterEditor(Side side) const;
     ModulePage* limiterPage(Side side) const;
@@ -102,4 +110,8 @@ private:
     std::array<ModulePage*, kEditorPageCount> m_pages{};
     FilterWidget* m_inFilter = nullptr;
     FilterWidget* m_outFilter = nullptr;
+    LimiterWidget* m_inLimiter = nullptr;
+    LimiterWidget* m_outLimiter = nullptr;
+    GateWidget* m_gate = nullptr;
+    AGCWidget* m_agc = nullptr;
 };
