@@ -154,6 +154,12 @@ void ModuleWidget::stackedButtonClicked(int index)
         return;
     m_buttons->button(index)->setChecked(true);
     m_pages[std::size_t(index)]->activate();
+    // Only the page on show decides what the area scrolls: a wide page must not widen the rest.
+    for (ModulePage* page : m_pages) {
+        const bool shown = page == m_pages[std::size_t(index)];
+        page->setSizePolicy(shown ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                            shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    }
     m_stack->setCurrentIndex(index);
 }
 
