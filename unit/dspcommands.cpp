@@ -368,7 +368,7 @@ namespace {
 // Copy commands: the input filter copy [src, u16 inputs, u16 outputs], or [src, u32 inputs]
 // from format generation 6 on; the limiter copies [src, u16 | u32 inputs, u16 outputs]; the
 // output filter copy [src, u16 inputs, u16 outputs], or [src, u16 outputs] from generation 6
-// on; the AGC copy [src, u32 inputs, u16 outputs].
+// on; the AGC copy [src, inputs] with a u16 mask, or a u32 one from generation 6 on.
 bool copyTargets(const QByteArray& p, wire::Code code, quint16 generation, int sources,
                  CopyTargets& t)
 {
@@ -395,15 +395,19 @@ bool copyTargets(const QByteArray& p, wire::Code code, quint16 generation, int s
         t.inputs = wire::readU16(d);
         t.outputs = wire::readU16(d + 2);
         return true;
+    case wire::code::AgcCopy.key():
+        if (n != (wide ? 4 : 2))
+            return false;
+        t.inputs = wide ? wire::readU32(d) : wire::readU16(d);
+        return true;
     case wire::code::InputLimiterCopy.key():
     case wire::code::OutputLimiterCopy.key():
-    case wire::code::AgcCopy.key():
         if (n == 6) {
             t.inputs = wire::readU32(d);
             t.outputs = wire::readU16(d + 4);
             return true;
         }
-        if (n != 4 || code == wire::code::AgcCopy)
+        if (n != 4)
             return false;
         t.inputs = wire::readU16(d);
         t.outputs = wire::readU16(d + 2);

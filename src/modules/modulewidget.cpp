@@ -1,6 +1,7 @@
 #include "modulewidget.h"
 
 #include "aecwidget.h"
+#include "agcwidget.h"
 #include "ancwidget.h"
 #include "automixerwidget.h"
 #include "buttonrow.h"
@@ -8,7 +9,10 @@
 #include "dragscrollarea.h"
 #include "feedbackwidget.h"
 #include "filterwidget.h"
+#include "gatewidget.h"
+#include "inputsetupedits.h"
 #include "insetupwidget.h"
+#include "limiterwidget.h"
 #include "modulepage.h"
 #include "signalgeneratorwidget.h"
 
@@ -66,15 +70,19 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     m_feedback = new FeedbackWidget(m_model, m_router, m_stack);
     addPage(m_feedback);
     report(55);
-    placeholder(EditorPage::Agc, Channels::Inputs);
+    m_agc = new AGCWidget(m_model, m_router, m_stack);
+    addPage(m_agc);
     report(60);
-    placeholder(EditorPage::Gate, Channels::None);
+    m_gate = new GateWidget(m_model, m_router, m_stack);
+    addPage(m_gate);
     report(65);
     m_inFilter = new FilterWidget(m_model, m_router, Side::Input, m_stack);
     addPage(m_inFilter);
     connectFilter(m_inFilter);
     report(70);
-    placeholder(EditorPage::InputLimiter, Channels::Inputs);
+    m_inLimiter = new LimiterWidget(m_model, m_router, Side::Input, m_stack);
+    addPage(m_inLimiter);
+    connectLimiter(m_inLimiter);
     // The input delay has no page of its own.
     m_inDelay = new DelayWidget(m_model, m_router, Side::Input, this);
     m_inDelay->hide();
@@ -93,7 +101,9 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     addPage(m_outFilter);
     connectFilter(m_outFilter);
     report(90);
-    placeholder(EditorPage::OutputLimiter, Channels::Outputs);
+    m_outLimiter = new LimiterWidget(m_model, m_router, Side::Output, m_stack);
+    addPage(m_outLimiter);
+    connectLimiter(m_outLimiter);
     m_outDelay = new DelayWidget(m_model, m_router, Side::Output, m_stack);
     addPage(m_outDelay);
     connect(m_outDelay, &DelayWidget::dataChanged, this, &ModuleWidget::outDelayWidgetDataChanged);
@@ -165,6 +175,12 @@ void ModuleWidget::stackedButtonClicked(int index)
         return;
     m_buttons->button(index)->setChecked(true);
     m_pages[std::size_t(index)]->activate();
+    // Only the page on show decides what the area scrolls: a wide page must not widen the rest.
+    for (ModulePage* page : m_pages) {
+        const bool shown = page == m_pages[std::size_t(index)];
+        page->setSizePolicy(shown ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                            shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    }
     m_stack->setCurrentIndex(index);
 }
 
@@ -205,6 +221,20 @@ void ModuleWidget::connectFilter(FilterWidget* editor)
     connect(editor, &FilterWidget::peqChanged, this,
             in ? &ModuleWidget::inFilterWidgetPEQChanged
                : &ModuleWidget::outFilterWidgetPEQChanged);
+}
+
+void ModuleWidget::connectLimiter(LimiterWidget* editor)
+{
+    const bool in = editor->side() == Side::Input;
+    connect(editor, &LimiterWidget::channelCopy, this,
+            in ? &ModuleWidget::inLimiterWidgetChannelCopy
+               : &ModuleWidget::outLimiterWidgetChannelCopy);
+    connect(editor, &LimiterWidget::channelReset, this,
+            in ? &ModuleWidget::inLimiterWidgetChannelReset
+               : &ModuleWidget::outLimiterWidgetChannelReset);
+    connect(editor, &LimiterWidget::dataChanged, this,
+            in ? &ModuleWidget::inLimiterWidgetDataChanged
+               : &ModuleWidget::outLimiterWidgetDataChanged);
 }
 
 FilterWidget* ModuleWidget::filterEditor(Side side) const

@@ -13,11 +13,14 @@ class AECWidget;
 class ANCWidget;
 class AutoMixerWidget;
 class DelayWidget;
+class AGCWidget;
 class DragScrollArea;
 class FeedbackWidget;
 class FilterWidget;
 class InSetupWidget;
 class SignalGeneratorWidget;
+class GateWidget;
+class LimiterWidget;
 class ModulePage;
 class QButtonGroup;
 class QPushButton;
@@ -57,6 +60,10 @@ public:
     DelayWidget* inDelayWidget() const { return m_inDelay; }
     DelayWidget* outDelayWidget() const { return m_outDelay; }
     ANCWidget* ancWidget() const { return m_anc; }
+    LimiterWidget* inLimiterWidget() const { return m_inLimiter; }
+    LimiterWidget* outLimiterWidget() const { return m_outLimiter; }
+    GateWidget* gateWidget() const { return m_gate; }
+    AGCWidget* agcWidget() const { return m_agc; }
     EditorPage currentPage() const;
 
 public slots:
@@ -92,6 +99,7 @@ private:
 
     void addPage(ModulePage* page);
     void connectFilter(FilterWidget* editor);
+    void connectLimiter(LimiterWidget* editor);
     void retranslate();
     FilterWidget* filterEditor(Side side) const;
     ModulePage* limiterPage(Side side) const;
@@ -126,4 +134,8 @@ private:
     DelayWidget* m_inDelay = nullptr;
     DelayWidget* m_outDelay = nullptr;
     ANCWidget* m_anc = nullptr;
+    LimiterWidget* m_inLimiter = nullptr;
+    LimiterWidget* m_outLimiter = nullptr;
+    GateWidget* m_gate = nullptr;
+    AGCWidget* m_agc = nullptr;
 };

@@ -320,8 +320,12 @@ void TestUnitProtocol::commandShowsInReport_data()
     row("aec block", {echoCancellationSettings(aec, 4)}, rd(wire::code::EchoCancellationSettings),
         0, bytes({2}) + QByteArray(16, '\1'));
     row("agc", {agc(9, kAgc)}, rd(wire::code::Agc, bytes({9})), 1, rec(kAgc));
-    row("agc copy", {agc(9, kAgc), copyAgc(9, 0x8, 0)}, rd(wire::code::Agc, bytes({3})), 1,
-        rec(kAgc));
+    row("agc copy (u16 mask)", {agc(9, kAgc), copyAgc(9, 0x8, 4)}, rd(wire::code::Agc, bytes({3})),
+        1, rec(kAgc));
+    row("agc copy (u32 mask)", {agc(9, kAgc), copyAgc(9, 0x8, 6)}, rd(wire::code::Agc, bytes({3})),
+        1, rec(kAgc), 1);
+    row("agc copy, wrong width", {agc(9, kAgc), copyAgc(9, 0x8, 6)},
+        rd(wire::code::Agc, bytes({3})), 1, rec(wire::AGC{0, -30.0f, -20.0f, 2.0f, 20.0f, 20.0f}));
     row("agc reset", {agc(9, kAgc), resetAgc(9)}, rd(wire::code::Agc, bytes({9})), 1,
         rec(wire::AGC{0, -30.0f, -20.0f, 2.0f, 20.0f, 20.0f}));
     row("noise reduction", {noiseReduction(4, 2)}, rd(wire::code::NoiseReduction), 0,

@@ -118,7 +118,8 @@ private slots:
             "02 0300 0180");
         row("out limiter copy 6", cmd::copyOutputLimiter(2, in, out, 6), "command 3,13,2",
             "02 03000100 0180");
-        row("agc copy", cmd::copyAgc(2, in, out), "command 3,16,2", "02 03000100 0180");
+        row("agc copy 4", cmd::copyAgc(2, in, 4), "command 3,16,2", "02 0300");
+        row("agc copy 6", cmd::copyAgc(2, in, 6), "command 3,16,2", "02 03000100");
 
         // Level strips: the fader bottom is off (-100 dB); ranges in whole dB toward zero.
         row("level gain", cmd::inputLevelGain(1, 3.1f), "queue 3,7,2 1/255", "01 66664640");

@@ -131,7 +131,8 @@ Command signalGeneratorOn(bool on);
 Command echoCancellation(bool on);
 Command echoCancellationSettings(const EchoCancellationBlock& block, quint16 generation);
 Command agc(quint8 channel, const AGC& agc);
-Command copyAgc(quint8 source, quint32 inputMask, quint32 outputMask);
+// Inputs only: a 16-bit mask in the narrow format, 32-bit in the wide one.
+Command copyAgc(quint8 source, quint32 inputMask, quint16 generation);
 Command resetAgc(quint8 channel);
 Command noiseReduction(quint8 channel, quint8 level);
 Command autoMixerWeight(quint8 channel, float weight, Path path);

@@ -325,12 +325,15 @@ Command agc(quint8 channel, const AGC& agc)
     return queued(code::Agc, withRecord(bytes({channel}), agc), channel);
 }
 
-// The AGC copy has the wide layout in every format.
-Command copyAgc(quint8 source, quint32 inputMask, quint32 outputMask)
+// The AGC exists on inputs only: the copy carries the input mask alone, in the width of the
+// unit's format.
+Command copyAgc(quint8 source, quint32 inputMask, quint16 generation)
 {
     QByteArray p = copyHead(source);
-    appendU32(p, inputMask);
-    appendU16(p, quint16(outputMask));
+    if (isNarrowFormat(generation))
+        appendU16(p, quint16(inputMask));
+    else
+        appendU32(p, inputMask);
     return now(code::AgcCopy, p);
 }
 

@@ -73,6 +73,57 @@ Amplifier</source>
     </message>
 </context>
 <context>
+    <name>AGCWidget</name>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>比率</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>AGC Copy</source>
+        <translation>自动增益复制</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the agc of the selected channel?</source>
+        <translation>确定要将所选通道的自动增益复位吗？</translation>
+    </message>
+</context>
+<context>
     <name>ANCWidget</name>
     <message>
         <source>Channel Enabled</source>
@@ -637,6 +688,37 @@ Amplifier</source>
     </message>
 </context>
 <context>
+    <name>GateWidget</name>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -711,6 +793,53 @@ Amplifier</source>
     <message>
         <source>Grp </source>
         <translation>编组 </translation>
+    </message>
+</context>
+<context>
+    <name>LimiterWidget</name>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>比率</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>Limiter Copy</source>
+        <translation>限幅器复制</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the limiter of the selected channel?</source>
+        <translation>确定要将所选通道的限幅器复位吗？</translation>
     </message>
 </context>
 <context>

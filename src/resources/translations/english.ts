@@ -73,6 +73,57 @@ Amplifier</translation>
     </message>
 </context>
 <context>
+    <name>AGCWidget</name>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>Attack</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>Decay</translation>
+    </message>
+    <message>
+        <source>AGC Copy</source>
+        <translation>AGC Copy</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the agc of the selected channel?</source>
+        <translation>Are you sure that you want to reset the agc of the selected channel?</translation>
+    </message>
+</context>
+<context>
     <name>ANCWidget</name>
     <message>
         <source>Channel Enabled</source>
@@ -637,6 +688,37 @@ Amplifier</translation>
     </message>
 </context>
 <context>
+    <name>GateWidget</name>
+    <message>
+        <source>State</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>Attack</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>Decay</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -711,6 +793,53 @@ Amplifier</translation>
     <message>
         <source>Grp </source>
         <translation>Grp </translation>
+    </message>
+</context>
+<context>
+    <name>LimiterWidget</name>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>Attack</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>Decay</translation>
+    </message>
+    <message>
+        <source>Limiter Copy</source>
+        <translation>Limiter Copy</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the limiter of the selected channel?</source>
+        <translation>Are you sure that you want to reset the limiter of the selected channel?</translation>
     </message>
 </context>
 <context>
