@@ -4,6 +4,7 @@
 #include "dragscrollarea.h"
 #include "filterwidget.h"
 #include "inputsetupedits.h"
+#include "matrixwidget.h"
 #include "modulepage.h"
 
 #include <QButtonGroup>
@@ -68,7 +69,7 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     report(70);
     placeholder(EditorPage::InputLimiter, Channels::Inputs);
     report(75);
-    placeholder(EditorPage::Matrix, Channels::None);
+    addPage(new MatrixWidget(m_model, m_router, m_stack));
     report(80);
     placeholder(EditorPage::SignalGenerator, Channels::None);
     placeholder(EditorPage::EchoCancellation, Channels::None);
