@@ -2,6 +2,7 @@
 
 #include "matrixselection.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -43,6 +44,7 @@ MixButton::MixButton(QWidget* parent)
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
+    m_staticText.setTextFormat(Qt::PlainText);
     setGain(0);
 }
 
@@ -52,6 +54,8 @@ void MixButton::setGain(int dB)
         return;
     m_gain = dB;
     m_text = QString::number(dB);
+    m_staticText.setText(m_text);
+    m_textPrepared = false;
     if (!m_knobView)
         update();
 }
@@ -93,29 +97,47 @@ QSize MixButton::minimumSizeHint() const
     return QSize(28, 16);
 }
 
-void MixButton::paintEvent(QPaintEvent*)
+// The image of a cell without its text: body, border, hover or press shade and, in the knob
+// view, the lamp. Drawn once per look and size, then only copied: a full grid repaints 272.
+QPixmap MixButton::cellImage(const Look& look)
 {
-    const CellColours& c = coloursFor(m_palette.dark);
-    const bool on = isChecked();
-    QPainter p(this);
+    static QHash<quint64, QPixmap> cache;
+    const quint64 key = quint64(look.size.width() & 0xFFF) |
+                        quint64(look.size.height() & 0xFFF) << 12 | quint64(look.flags) << 24 |
+                        quint64(qRound(look.ratio * 100.0)) << 32;
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
+    // Window resizes give new sizes; a handful of looks per size is all a grid shows.
+    if (cache.size() > 256)
+        cache.clear();
+
+    const bool dark = look.flags & Look::Dark;
+    const bool on = look.flags & Look::On;
+    const bool knobView = look.flags & Look::KnobView;
+    const CellColours& c = coloursFor(dark);
+    QPixmap image(look.size * look.ratio);
+    image.setDevicePixelRatio(look.ratio);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
     // A gap of one pixel on each side lets the table show through as the grid.
-    const QRectF body = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF body = QRectF(QPointF(0, 0), QSizeF(look.size)).adjusted(1.5, 1.5, -1.5, -1.5);
     QColor top = on ? c.onTop : c.offTop;
     QColor bottom = on ? c.onBottom : c.offBottom;
-    if (m_selected) {
+    if (look.flags & Look::Selected) {
         // Inside the selection a cell warms towards the outline's amber (a lit one brightens).
         const QColor towards = on ? QColor(Qt::white) : c.selection;
-        const double share = on ? 0.16 : (m_palette.dark ? 0.20 : 0.16);
+        const double share = on ? 0.16 : (dark ? 0.20 : 0.16);
         top = ControlPalette::mix(top, towards, share);
         bottom = ControlPalette::mix(bottom, towards, share);
     }
-    if (m_knobView) {
+    if (knobView) {
         // Under the knob the cell is a darker well; a crosspoint that is on keeps a blue tint,
         // quiet enough for the knob's own blue arc to stand out.
         if (on) {
-            const QColor well = m_palette.dark ? c.offBottom : QColor(Qt::white);
+            const QColor well = dark ? c.offBottom : QColor(Qt::white);
             top = ControlPalette::mix(top, well, 0.45);
             bottom = ControlPalette::mix(bottom, well, 0.45);
         }
@@ -129,13 +151,13 @@ void MixButton::paintEvent(QPaintEvent*)
     p.setBrush(fill);
     p.drawRoundedRect(body, kRadius, kRadius);
 
-    if (isDown() || (underMouse() && isEnabled())) {
+    if (look.flags & (Look::Down | Look::Hover)) {
         p.setPen(Qt::NoPen);
-        p.setBrush(isDown() ? QColor(0, 0, 0, 40) : c.hoverLift);
+        p.setBrush(look.flags & Look::Down ? QColor(0, 0, 0, 40) : c.hoverLift);
         p.drawRoundedRect(body, kRadius, kRadius);
     }
 
-    if (m_knobView) {
+    if (knobView) {
         // The knob covers the middle; a lamp in the corner tells whether the crosspoint is on.
         const QPointF lamp(body.left() + 5.0, body.top() + 5.0);
         p.setPen(Qt::NoPen);
@@ -147,18 +169,47 @@ void MixButton::paintEvent(QPaintEvent*)
         }
         p.setBrush(on ? c.onTop.lighter(125) : c.offBorder);
         p.drawEllipse(lamp, 2.4, 2.4);
-    } else {
-        QFont f = font();
-        f.setPointSizeF(8.0);
-        f.setBold(on);
-        p.setFont(f);
+    }
+    p.end();
+    cache.insert(key, image);
+    return image;
+}
+
+void MixButton::paintEvent(QPaintEvent*)
+{
+    const CellColours& c = coloursFor(m_palette.dark);
+    const bool on = isChecked();
+    Look look;
+    look.size = size();
+    look.ratio = devicePixelRatioF();
+    look.flags = (m_palette.dark ? Look::Dark : 0) | (on ? Look::On : 0) |
+                 (m_selected ? Look::Selected : 0) | (m_knobView ? Look::KnobView : 0);
+    if (isDown())
+        look.flags |= Look::Down;
+    else if (underMouse() && isEnabled())
+        look.flags |= Look::Hover;
+    QPainter p(this);
+    p.drawPixmap(0, 0, cellImage(look));
+
+    if (!m_knobView) {
+        if (!m_textPrepared || m_textBold != on) {
+            // The gain in a small face, bold while the crosspoint is on.
+            m_textFont = font();
+            m_textFont.setPointSizeF(8.0);
+            m_textFont.setBold(on);
+            m_textBold = on;
+            m_staticText.prepare(QTransform(), m_textFont);
+            m_textPrepared = true;
+        }
+        p.setFont(m_textFont);
         p.setPen(on ? c.onText : c.offText);
-        p.drawText(body, Qt::AlignCenter, m_text);
+        const QSizeF text = m_staticText.size();
+        p.drawStaticText(QPointF((width() - text.width()) / 2.0, (height() - text.height()) / 2.0),
+                         m_staticText);
     }
 
     // The selection's outline, drawn over the gaps so that neighbouring cells join up.
     if (m_edges) {
-        p.setRenderHint(QPainter::Antialiasing, false);
         const QRect r = rect();
         if (m_edges & MatrixSelection::LeftEdge)
             p.fillRect(QRect(r.left(), r.top(), kOutline, r.height()), c.selection);
@@ -170,6 +221,13 @@ void MixButton::paintEvent(QPaintEvent*)
             p.fillRect(QRect(r.left(), r.bottom() - kOutline + 1, r.width(), kOutline),
                        c.selection);
     }
+}
+
+void MixButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_textPrepared = false;
+    QAbstractButton::changeEvent(event);
 }
 
 MixButton* MixButton::cellAt(const QPoint& globalPosition) const

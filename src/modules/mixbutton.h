@@ -3,6 +3,8 @@
 #include "controlpalette.h"
 
 #include <QAbstractButton>
+#include <QFont>
+#include <QStaticText>
 
 // One crosspoint of the matrix: checked while the input feeds the output, its gain as text.
 // A press only starts a gesture: the cell acts when the button is released inside it. A cell
@@ -44,14 +46,36 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // What a cell's image depends on.
+    struct Look
+    {
+        enum Flag
+        {
+            Dark = 1,
+            On = 2,
+            Selected = 4,
+            KnobView = 8,
+            Hover = 16,
+            Down = 32,
+        };
+        QSize size;
+        qreal ratio = 1.0;
+        int flags = 0;
+    };
+    static QPixmap cellImage(const Look& look);
     // The cell of the same window under a global position, or null.
     MixButton* cellAt(const QPoint& globalPosition) const;
 
     ControlPalette m_palette;
     int m_gain = 0;
     QString m_text;
+    QStaticText m_staticText;
+    QFont m_textFont;
+    bool m_textBold = false;
+    bool m_textPrepared = false;
     bool m_selected = false;
     int m_edges = 0;
     bool m_knobView = false;
