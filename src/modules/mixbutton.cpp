@@ -44,18 +44,14 @@ MixButton::MixButton(QWidget* parent)
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
-    m_staticText.setTextFormat(Qt::PlainText);
-    setGain(0);
+    updateTextFonts();
 }
 
 void MixButton::setGain(int dB)
 {
-    if (dB == m_gain && !m_text.isEmpty())
+    if (dB == m_gain)
         return;
     m_gain = dB;
-    m_text = QString::number(dB);
-    m_staticText.setText(m_text);
-    m_textPrepared = false;
     if (!m_knobView)
         update();
 }
@@ -192,20 +188,12 @@ void MixButton::paintEvent(QPaintEvent*)
     p.drawPixmap(0, 0, cellImage(look));
 
     if (!m_knobView) {
-        if (!m_textPrepared || m_textBold != on) {
-            // The gain in a small face, bold while the crosspoint is on.
-            m_textFont = font();
-            m_textFont.setPointSizeF(8.0);
-            m_textFont.setBold(on);
-            m_textBold = on;
-            m_staticText.prepare(QTransform(), m_textFont);
-            m_textPrepared = true;
-        }
-        p.setFont(m_textFont);
+        const QStaticText& text = gainText(m_gain, on);
+        p.setFont(on ? m_boldFont : m_textFont);
         p.setPen(on ? c.onText : c.offText);
-        const QSizeF text = m_staticText.size();
-        p.drawStaticText(QPointF((width() - text.width()) / 2.0, (height() - text.height()) / 2.0),
-                         m_staticText);
+        const QSizeF extent = text.size();
+        p.drawStaticText(
+            QPointF((width() - extent.width()) / 2.0, (height() - extent.height()) / 2.0), text);
     }
 
     // The selection's outline, drawn over the gaps so that neighbouring cells join up.
@@ -223,10 +211,40 @@ void MixButton::paintEvent(QPaintEvent*)
     }
 }
 
+void MixButton::updateTextFonts()
+{
+    m_textFont = font();
+    m_textFont.setPointSizeF(8.0);
+    m_boldFont = m_textFont;
+    m_boldFont.setBold(true);
+    m_fontKey = m_textFont.key();
+}
+
+// Gains are few (-100 and -55..+12): each text is laid out once per face and shared by every
+// cell, so that a reload of the grid lays out nothing.
+const QStaticText& MixButton::gainText(int dB, bool bold) const
+{
+    static QString cachedFont;
+    static QHash<int, QStaticText> texts;
+    if (cachedFont != m_fontKey) {
+        texts.clear();
+        cachedFont = m_fontKey;
+    }
+    const int key = dB * 2 + (bold ? 1 : 0);
+    auto found = texts.find(key);
+    if (found == texts.end()) {
+        QStaticText text(QString::number(dB));
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), bold ? m_boldFont : m_textFont);
+        found = texts.insert(key, text);
+    }
+    return *found;
+}
+
 void MixButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
-        m_textPrepared = false;
+        updateTextFonts();
     QAbstractButton::changeEvent(event);
 }
 

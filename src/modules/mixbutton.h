@@ -66,16 +66,16 @@ private:
         int flags = 0;
     };
     static QPixmap cellImage(const Look& look);
+    void updateTextFonts();
+    const QStaticText& gainText(int dB, bool bold) const;
     // The cell of the same window under a global position, or null.
     MixButton* cellAt(const QPoint& globalPosition) const;
 
     ControlPalette m_palette;
     int m_gain = 0;
-    QString m_text;
-    QStaticText m_staticText;
     QFont m_textFont;
-    bool m_textBold = false;
-    bool m_textPrepared = false;
+    QFont m_boldFont;
+    QString m_fontKey;
     bool m_selected = false;
     int m_edges = 0;
     bool m_knobView = false;
