@@ -187,16 +187,6 @@ private slots:
             }
         }
     }
-
-    // How a stored gain shows: the bottom as the unit's off.
-    void shownGain()
-    {
-        QCOMPARE(MatrixEdits::shownGain(-56), -100);
-        QCOMPARE(MatrixEdits::shownGain(-55), -55);
-        QCOMPARE(MatrixEdits::shownGain(12), 12);
-        QCOMPARE(MatrixEdits::storedGain(-128), qint8(-56));
-        QCOMPARE(MatrixEdits::storedGain(127), qint8(12));
-    }
 };
 
 KV_TEST_GUILESS_MAIN(TestMatrixEdits)

@@ -286,140 +286,131 @@ private slots:
 
     // "Reset" reaches every crosspoint, the USB record output's too; "All Mix" leaves that
     // output as it was. Both ask first and list the inputs of the wide format.
-    void allMixSparesTheUsbRecordOutput()
+    void allMixAndReset_data()
     {
-        const auto feedUsbRecord = [this] {
-            unitInput(3).mixEnabled[8] = 1;
-            unitInput(3).mixGain[8] = -10;
-            m_model->input(3).mixEnabled[8] = true;
-            m_model->input(3).mixGain[8] = -10;
-            unitInput(5).mixEnabled[2] = 1;
-            m_model->input(5).mixEnabled[2] = true;
-            matrix()->loadAll();
-        };
-        const auto answer = [this](QPushButton* button, const QString& choice) {
-            button->click();
-            auto* box = matrix()->findChild<QMessageBox*>(QStringLiteral("matrixAllQuestion"));
-            if (!box)
-                return QString();
-            const QString text = box->text();
-            buttonWithText(box, choice)->click();
-            return text;
-        };
+        QTest::addColumn<bool>("mix");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("reset, cancelled") << false << "Cancel";
+        QTest::newRow("reset") << false << "OK";
+        QTest::newRow("all mix") << true << "OK";
+    }
 
-        feedUsbRecord();
-        int before = mark();
-        QCOMPARE(answer(matrix()->resetButton(), QStringLiteral("Cancel")),
-                 QStringLiteral("Are you sure that you want to disable all the mixer and set "
-                                "their gain to 0dB?"));
-        QVERIFY(m_session->settle());
-        QVERIFY(m_session->commandsSince(before).isEmpty());
-        QVERIFY(cell(3, 8)->isChecked());
+    void allMixAndReset()
+    {
+        QFETCH(bool, mix);
+        QFETCH(QString, answer);
+        // Input 4 feeds the USB record output at -10 dB.
+        unitInput(3).mixEnabled[8] = 1;
+        unitInput(3).mixGain[8] = -10;
+        m_model->input(3).mixEnabled[8] = true;
+        m_model->input(3).mixGain[8] = -10;
+        matrix()->loadAll();
 
-        before = mark();
-        answer(matrix()->resetButton(), QStringLiteral("OK"));
+        const int before = mark();
+        (mix ? matrix()->allMixButton() : matrix()->resetButton())->click();
+        auto* box = matrix()->findChild<QMessageBox*>(QStringLiteral("matrixAllQuestion"));
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Are you sure that you want to %1 all the mixer and "
+                                             "set their gain to 0dB?")
+                                  .arg(mix ? "enable" : "disable"));
+        buttonWithText(box, answer)->click();
         run(300);
         QVERIFY(m_session->settle());
-        QStringList enables = sentSince(before, code::MatrixEnable);
-        QCOMPARE(enables.size(), kOutputCount);
-        QCOMPARE(enables.first(), QStringLiteral("00") + kWideInputs + QStringLiteral("00"));
-        QCOMPARE(sentSince(before, code::MatrixGain).size(), kOutputCount);
-        QVERIFY(!unitInput(3).mixEnabled[8]);
-        QCOMPARE(int(unitInput(3).mixGain[8]), 0);
-        QVERIFY(!unitInput(5).mixEnabled[2]);
-        QVERIFY(!cell(3, 8)->isChecked());
-        QCOMPARE(cell(3, 8)->gain(), 0);
-
-        run(1700);
-        feedUsbRecord();
-        before = mark();
-        QCOMPARE(answer(matrix()->allMixButton(), QStringLiteral("OK")),
-                 QStringLiteral("Are you sure that you want to enable all the mixer and set "
-                                "their gain to 0dB?"));
-        run(300);
-        QVERIFY(m_session->settle());
-        enables = sentSince(before, code::MatrixEnable);
-        QCOMPARE(enables.size(), kOutputCount - 1);
-        for (const QString& e : enables)
-            QVERIFY(!e.startsWith(QLatin1String("08")));
+        const bool done = answer == QLatin1String("OK");
+        const QStringList enables = sentSince(before, code::MatrixEnable);
+        QCOMPARE(enables.size(), done ? (mix ? kOutputCount - 1 : kOutputCount) : 0);
+        QCOMPARE(sentSince(before, code::MatrixGain).size(), enables.size());
+        if (done)
+            QCOMPARE(enables.first(), QStringLiteral("00") + kWideInputs + (mix ? "01" : "00"));
         for (int i = 0; i < kInputCount; ++i) {
             for (int o = 0; o < kOutputCount; ++o) {
                 const bool usbFed = i == 3 && o == 8;
-                QCOMPARE(bool(unitInput(i).mixEnabled[std::size_t(o)]), o != 8 || usbFed);
-                QCOMPARE(int(unitInput(i).mixGain[std::size_t(o)]), usbFed ? -10 : 0);
+                const bool kept = !done || (mix && o == 8);
+                const bool on = kept ? usbFed : mix;
+                QCOMPARE(bool(unitInput(i).mixEnabled[std::size_t(o)]), on);
+                QCOMPARE(int(unitInput(i).mixGain[std::size_t(o)]), kept && usbFed ? -10 : 0);
                 if (i < MatrixTableWidget::kRows)
-                    QCOMPARE(cell(i, o)->isChecked(), o != 8 || usbFed);
+                    QCOMPARE(cell(i, o)->isChecked(), on);
             }
         }
-        QCOMPARE(cell(3, 8)->gain(), -10);
     }
 
     // Header clicks act on every shown cell of the column or row: switches after a question in
-    // the button view, a gain from a small dialog in the knob view.
+    // the button view, a gain from a small dialog in the knob view; one command per output.
+    void headerGestures_data()
+    {
+        QTest::addColumn<bool>("column");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<bool>("knobView");
+        QTest::addColumn<int>("value"); // 1 "Enabled", 0 "Disabled", or a gain
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("sent"); // sorted payloads
+        QStringList row2Off;
+        QStringList row1Gain;
+        for (int o = 0; o <= 8; ++o) {
+            row2Off << QStringLiteral("0%1").arg(o) + "0200";
+            row1Gain << QStringLiteral("0%1").arg(o) + "0106";
+        }
+        QTest::newRow("column on")
+            << true << 4 << false << 1
+            << "Are you sure that you want to enable or disable all the input channel mix to OUT 5?"
+            << QStringList{QStringLiteral("04") + kShownRows + "01"};
+        QTest::newRow("row off")
+            << false << 2 << false << 0
+            << "Are you sure that you want to enable or disable IN 3 mix to all the output "
+               "channel?"
+            << row2Off;
+        QTest::newRow("column gain off")
+            << true << 6 << true << -56 << "All the input channel mix to OUT 7"
+            << QStringList{QStringLiteral("06") + kShownRows + "ba"};
+        QTest::newRow("row gain") << false << 1 << true << 6 << "IN 2 mix to all the output channel"
+                                  << row1Gain;
+    }
+
     void headerGestures()
     {
-        int before = mark();
-        clickHeader(Qt::Horizontal, 4);
-        auto* box = table()->findChild<QMessageBox*>(QStringLiteral("matrixEnableQuestion"));
-        QVERIFY(box);
-        QCOMPARE(box->text(), QStringLiteral("Are you sure that you want to enable or disable all "
-                                             "the input channel mix to OUT 5?"));
-        buttonWithText(box, QStringLiteral("Enabled"))->click();
-        QVERIFY(m_session->settle());
-        QCOMPARE(sentSince(before, code::MatrixEnable),
-                 QStringList{QStringLiteral("04") + kShownRows + QStringLiteral("01")});
-        QVERIFY(unitInput(16).mixEnabled[4]);
-        QVERIFY(!unitInput(17).mixEnabled[4]);
-        QVERIFY(cell(0, 4)->isChecked());
-
-        // A row reaches the shown outputs, one command each.
-        before = mark();
-        clickHeader(Qt::Vertical, 2);
-        box = table()->findChild<QMessageBox*>(QStringLiteral("matrixEnableQuestion"));
-        QCOMPARE(box->text(), QStringLiteral("Are you sure that you want to enable or disable IN 3 "
-                                             "mix to all the output channel?"));
-        buttonWithText(box, QStringLiteral("Disabled"))->click();
-        QVERIFY(m_session->settle());
-        QStringList expected;
-        for (int o = 0; o <= 8; ++o)
-            expected << QStringLiteral("%1").arg(o, 2, 10, QLatin1Char('0')) + "0200";
-        QCOMPARE(sentSince(before, code::MatrixEnable), expected);
-        QVERIFY(!cell(2, 4)->isChecked());
-        QVERIFY(cell(1, 4)->isChecked());
-
-        setKnobView(true);
-        before = mark();
-        clickHeader(Qt::Horizontal, 6);
-        auto* dialog = table()->findChild<QInputDialog*>(QStringLiteral("matrixGainDialog"));
-        QVERIFY(dialog);
-        QCOMPARE(dialog->labelText(), QStringLiteral("All the input channel mix to OUT 7"));
-        dialog->setIntValue(-56);
-        QCOMPARE(dialog->findChild<QSpinBox*>()->text(), QStringLiteral("-100"));
-        dialog->accept();
+        QFETCH(bool, column);
+        QFETCH(int, section);
+        QFETCH(bool, knobView);
+        QFETCH(int, value);
+        QFETCH(QString, text);
+        QFETCH(QStringList, sent);
+        setKnobView(knobView);
+        const int before = mark();
+        clickHeader(column ? Qt::Horizontal : Qt::Vertical, section);
+        if (knobView) {
+            auto* dialog = table()->findChild<QInputDialog*>(QStringLiteral("matrixGainDialog"));
+            QVERIFY(dialog);
+            QCOMPARE(dialog->labelText(), text);
+            dialog->setIntValue(value);
+            // The bottom of the range reads as off.
+            if (value == -56)
+                QCOMPARE(dialog->findChild<QSpinBox*>()->text(), QStringLiteral("-100"));
+            dialog->accept();
+        } else {
+            auto* box = table()->findChild<QMessageBox*>(QStringLiteral("matrixEnableQuestion"));
+            QVERIFY(box);
+            QCOMPARE(box->text(), text);
+            buttonWithText(box, value ? QStringLiteral("Enabled") : QStringLiteral("Disabled"))
+                ->click();
+        }
         run(300);
         QVERIFY(m_session->settle());
-        QCOMPARE(sentSince(before, code::MatrixGain),
-                 QStringList{QStringLiteral("06") + kShownRows + QStringLiteral("ba")});
-        QCOMPARE(table()->knob(16, 6)->value(), -56);
-
-        run(1700);
-        before = mark();
-        clickHeader(Qt::Vertical, 1);
-        dialog = table()->findChild<QInputDialog*>(QStringLiteral("matrixGainDialog"));
-        QCOMPARE(dialog->labelText(), QStringLiteral("IN 2 mix to all the output channel"));
-        dialog->setIntValue(6);
-        dialog->accept();
-        run(300);
-        QVERIFY(m_session->settle());
-        expected.clear();
-        for (int o = 0; o <= 8; ++o)
-            expected << QStringLiteral("%1").arg(o, 2, 10, QLatin1Char('0')) + "0106";
-        // Gains wait in the queue, one per output; it sends them in its own order.
-        QStringList gains = sentSince(before, code::MatrixGain);
-        gains.sort();
-        QCOMPARE(gains, expected);
-        QCOMPARE(int(unitInput(1).mixGain[8]), 6);
-        QCOMPARE(int(unitInput(1).mixGain[9]), 0);
+        // Gains wait in the queue, one per output, which sends them in its own order.
+        QStringList got = sentSince(before, knobView ? code::MatrixGain : code::MatrixEnable);
+        got.sort();
+        QCOMPARE(got, sent);
+        // The unit's input 18 (the right side of USB play) has no row: no header reaches it.
+        const int probe = column ? 16 : section;
+        const int output = column ? section : 8;
+        if (knobView) {
+            QCOMPARE(table()->knob(probe, output)->value(), value);
+            QCOMPARE(int(unitInput(probe).mixGain[std::size_t(output)]), value < -55 ? -70 : value);
+        } else {
+            QCOMPARE(cell(probe, output)->isChecked(), value != 0);
+            QCOMPARE(int(unitInput(probe).mixEnabled[std::size_t(output)]), value);
+        }
+        QCOMPARE(int(unitInput(17).mixEnabled[4]), 0);
     }
 
     // A report reloads the cells it changed and no other.
