@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
