@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -196,22 +195,8 @@ void ModulePage::refreshLabel(int channel)
         m_bar->setLabel(channel, label, name);
 }
 
-void ModulePage::showTitle()
-{
-    if (m_title)
-        return;
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("pageTitle"));
-    m_title->setAlignment(Qt::AlignCenter);
-    m_layout->addWidget(m_title, 1);
-    retranslate();
-}
-
-void ModulePage::retranslate()
-{
-    if (m_title)
-        m_title->setText(caption(m_page));
-}
+// The base page has no texts of its own; the pages set theirs here.
+void ModulePage::retranslate() {}
 
 void ModulePage::changeEvent(QEvent* event)
 {

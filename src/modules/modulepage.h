@@ -12,7 +12,6 @@ class ChannelBar;
 class ChannelCopyDialog;
 class DataModel;
 class QHBoxLayout;
-class QLabel;
 class QVBoxLayout;
 
 // The base of the processing page's block editors. It receives the model and the report
@@ -49,8 +48,6 @@ public:
     void setProfile(const DeviceProfile& profile);
     // Null for pages without a selector.
     ChannelBar* channelBar() const { return m_bar; }
-    // A block whose editor has not been built shows its title alone.
-    void showTitle();
 
     // The copy dialog while it is open.
     ChannelCopyDialog* copyDialog() const;
@@ -104,7 +101,6 @@ private:
     ChannelBar* m_bar = nullptr;
     QVBoxLayout* m_layout;
     QHBoxLayout* m_header;
-    QLabel* m_title = nullptr;
     QPointer<ChannelCopyDialog> m_copyDialog;
     int m_channel = 0;
     DeviceProfile m_profile;

@@ -13,6 +13,7 @@
 #include "inputsetupedits.h"
 #include "insetupwidget.h"
 #include "limiterwidget.h"
+#include "matrixwidget.h"
 #include "modulepage.h"
 #include "signalgeneratorwidget.h"
 
@@ -59,12 +60,6 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
 
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName(QStringLiteral("moduleStack"));
-    const auto placeholder = [this](EditorPage page, ModulePage::Channels channels) {
-        auto* p = new ModulePage(m_model, m_router, page, channels, m_stack);
-        p->showTitle();
-        addPage(p);
-    };
-    using Channels = ModulePage::Channels;
     m_inSetup = new InSetupWidget(m_model, m_router, m_stack);
     addPage(m_inSetup);
     m_feedback = new FeedbackWidget(m_model, m_router, m_stack);
@@ -88,7 +83,7 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     m_inDelay->hide();
     connect(m_inDelay, &DelayWidget::dataChanged, this, &ModuleWidget::inDelayWidgetDataChanged);
     report(75);
-    placeholder(EditorPage::Matrix, Channels::None);
+    addPage(new MatrixWidget(m_model, m_router, m_stack));
     report(80);
     m_generator = new SignalGeneratorWidget(m_model, m_router, m_stack);
     addPage(m_generator);

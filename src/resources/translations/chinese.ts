@@ -1069,6 +1069,76 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>MatrixTableWidget</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>矩阵</translation>
+    </message>
+    <message>
+        <source>All the input channel mix to %1</source>
+        <translation>所有输入通道混音到 %1</translation>
+    </message>
+    <message>
+        <source>%1 mix to all the output channel</source>
+        <translation>%1 混音到所有输出通道</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to enable or disable all the input channel mix to %1?</source>
+        <translation>确定要启用或禁用所有输入通道到 %1 的混音吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to enable or disable %1 mix to all the output channel?</source>
+        <translation>确定要启用或禁用 %1 到所有输出通道的混音吗？</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>禁用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MatrixWidget</name>
+    <message>
+        <source>All Mix</source>
+        <translation>全部混音</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to enable all the mixer and set their gain to 0dB?</source>
+        <translation>确定要启用所有混音点并将其增益设为 0dB 吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to disable all the mixer and set their gain to 0dB?</source>
+        <translation>确定要禁用所有混音点并将其增益设为 0dB 吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>MeterDialog</name>
     <message>
         <source>Meter</source>

@@ -1069,6 +1069,76 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>MatrixTableWidget</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>Matrix</translation>
+    </message>
+    <message>
+        <source>All the input channel mix to %1</source>
+        <translation>All the input channel mix to %1</translation>
+    </message>
+    <message>
+        <source>%1 mix to all the output channel</source>
+        <translation>%1 mix to all the output channel</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to enable or disable all the input channel mix to %1?</source>
+        <translation>Are you sure that you want to enable or disable all the input channel mix to %1?</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to enable or disable %1 mix to all the output channel?</source>
+        <translation>Are you sure that you want to enable or disable %1 mix to all the output channel?</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MatrixWidget</name>
+    <message>
+        <source>All Mix</source>
+        <translation>All Mix</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to enable all the mixer and set their gain to 0dB?</source>
+        <translation>Are you sure that you want to enable all the mixer and set their gain to 0dB?</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to disable all the mixer and set their gain to 0dB?</source>
+        <translation>Are you sure that you want to disable all the mixer and set their gain to 0dB?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>MeterDialog</name>
     <message>
         <source>Meter</source>
