@@ -4,15 +4,21 @@
 #include "channelbar.h"
 #include "dialog.h"
 #include "filtergraph.h"
+#include "filtertext.h"
 #include "filtervalues.h"
 #include "knob.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 using namespace filtervalues;
@@ -71,14 +77,25 @@ FilterWidget::FilterWidget(DataModel& model, ReportRouter& router, BlockEdits::S
     qRegisterMetaType<DataModel::Filter::HLPF*>();
     qRegisterMetaType<DataModel::Filter::PEQ*>();
 
+    m_importButton = new QPushButton(this);
+    m_importButton->setObjectName(QStringLiteral("importBandsButton"));
+    m_exportButton = new QPushButton(this);
+    m_exportButton->setObjectName(QStringLiteral("exportBandsButton"));
     m_copyButton = new QPushButton(this);
     m_copyButton->setObjectName(QStringLiteral("copyToButton"));
     m_resetButton = new QPushButton(this);
     m_resetButton->setObjectName(QStringLiteral("resetButton"));
-    for (QPushButton* b : {m_copyButton, m_resetButton}) {
+    for (QPushButton* b : {m_importButton, m_exportButton, m_copyButton, m_resetButton}) {
         b->setFocusPolicy(Qt::NoFocus);
         headerLayout()->addWidget(b);
     }
+    connect(m_importButton, &QPushButton::clicked, this, &FilterWidget::importButtonClicked);
+    connect(m_exportButton, &QPushButton::clicked, this, &FilterWidget::exportButtonClicked);
+    m_chooseFile = [this](bool save, const QString& title) {
+        const QString filter = tr("Filter text (*.txt);;All files (*)");
+        return save ? QFileDialog::getSaveFileName(this, title, QString(), filter)
+                    : QFileDialog::getOpenFileName(this, title, QString(), filter);
+    };
     connect(m_copyButton, &QPushButton::clicked, this, &FilterWidget::copyToButtonClicked);
     connect(m_resetButton, &QPushButton::clicked, this, &FilterWidget::resetButtonClicked);
 
@@ -269,6 +286,8 @@ void FilterWidget::connectPass(PassControls& c, bool high)
 void FilterWidget::retranslate()
 {
     ModulePage::retranslate();
+    m_importButton->setText(tr("Import Bands"));
+    m_exportButton->setText(tr("Export Bands"));
     m_copyButton->setText(tr("Copy To"));
     m_resetButton->setText(tr("Reset"));
     m_hpf.box->setTitle(tr("High Pass"));
@@ -636,6 +655,86 @@ void FilterWidget::resetButtonClicked()
 {
     askReset(tr("Are you sure that you want to reset the filter of the selected channel?"),
              [this](uchar channel) { emit channelReset(channel); });
+}
+
+// --- band files of measurement tools
+
+std::array<DataModel::Filter::PEQ, wire::kPeqBands> FilterWidget::channelBands() const
+{
+    const int ch = channel();
+    return m_side == BlockEdits::Side::Input ? model().input(ch).peq : model().output(ch).peq;
+}
+
+void FilterWidget::tell(QMessageBox::Icon icon, const QString& text, const QString& details)
+{
+    auto* box = new QMessageBox(icon, caption(page()), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(details);
+    box->open();
+}
+
+void FilterWidget::importButtonClicked()
+{
+    const QString path = m_chooseFile(false, tr("Import Bands"));
+    if (path.isEmpty())
+        return;
+    // Band files are a few hundred bytes; anything far larger is not one.
+    constexpr qint64 kLargestFile = 64 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile) {
+        tell(QMessageBox::Warning,
+             tr("%1 could not be read as a band file.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const filtertext::Import import =
+        filtertext::read(QString::fromUtf8(file.readAll()), channelBands());
+    const QString notes = import.notes.join(QLatin1Char('\n'));
+    if (import.empty()) {
+        tell(QMessageBox::Information,
+             tr("Nothing in %1 could be used.").arg(QFileInfo(path).fileName()), notes);
+        return;
+    }
+    // The user sees what will change, and what will not, before the unit hears of it.
+    const int target = channel();
+    auto* box = new QMessageBox(QMessageBox::Question, caption(page()),
+                                tr("Send %1 bands from %2 to this channel?")
+                                    .arg(import.used)
+                                    .arg(QFileInfo(path).fileName()),
+                                QMessageBox::NoButton, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setObjectName(QStringLiteral("importBandsQuestion"));
+    box->setInformativeText(notes);
+    QPushButton* send = box->addButton(tr("Send"), QMessageBox::AcceptRole);
+    box->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    connect(box, &QMessageBox::finished, this, [this, box, send, target, bands = import.bands] {
+        if (box->clickedButton() == send)
+            sendImportedBands(target, bands);
+    });
+    box->open();
+}
+
+void FilterWidget::sendImportedBands(
+    int target, const std::array<DataModel::Filter::PEQ, wire::kPeqBands>& bands)
+{
+    // Through the same path as an edit: change detection, mirror, coalesced sending.
+    for (int b = 0; b < wire::kPeqBands; ++b) {
+        DataModel::Filter::PEQ record = bands[std::size_t(b)];
+        emit peqChanged(uchar(target), uchar(b), &record);
+    }
+    if (target == channel())
+        loadChannel(target);
+}
+
+void FilterWidget::exportButtonClicked()
+{
+    const QString path = m_chooseFile(true, tr("Export Bands"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const QByteArray text = filtertext::write(channelBands()).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        tell(QMessageBox::Warning,
+             tr("%1 could not be written.").arg(QDir::toNativeSeparators(path)));
 }
 
 FilterWidget::~FilterWidget()

@@ -4,6 +4,10 @@
 #include "datamodel.h"
 #include "modulepage.h"
 
+#include <QMessageBox>
+#include <array>
+#include <functional>
+
 class ButtonRow;
 class FilterGraph;
 class Knob;
@@ -23,9 +27,15 @@ class FilterWidget : public ModulePage
 {
     Q_OBJECT
 public:
+    // Asks for a band file: `save` picks a name to write, otherwise a file to read. Returns an
+    // empty path when the user cancels.
+    using FileChooser = std::function<QString(bool save, const QString& title)>;
+
     FilterWidget(DataModel& model, ReportRouter& router, BlockEdits::Side side,
                  QWidget* parent = nullptr);
     ~FilterWidget() override;
+
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
     BlockEdits::Side side() const { return m_side; }
     FilterGraph* graph() const { return m_graph; }
@@ -54,6 +64,8 @@ public slots:
     void filterGraphCurrentBandChanged(uchar band);
     void copyToButtonClicked();
     void resetButtonClicked();
+    void importButtonClicked();
+    void exportButtonClicked();
     void hpfEnabledButtonClicked(bool checked);
     void hpfTypeButtonGroupButtonClicked(int id);
     void hpfSlopeButtonGroupButtonClicked(int id);
@@ -115,9 +127,16 @@ private:
     void updateGraphPass(bool high);
     void updateGraphBand();
     void refreshAllEnabled();
+    std::array<DataModel::Filter::PEQ, wire::kPeqBands> channelBands() const;
+    void sendImportedBands(int channel,
+                           const std::array<DataModel::Filter::PEQ, wire::kPeqBands>& bands);
+    void tell(QMessageBox::Icon icon, const QString& text, const QString& details = QString());
 
     BlockEdits::Side m_side;
     FilterGraph* m_graph = nullptr;
+    FileChooser m_chooseFile;
+    QPushButton* m_importButton = nullptr;
+    QPushButton* m_exportButton = nullptr;
     QPushButton* m_copyButton = nullptr;
     QPushButton* m_resetButton = nullptr;
     PassControls m_hpf;

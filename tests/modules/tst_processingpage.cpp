@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -439,6 +440,62 @@ private slots:
         profile.usbRecordOutput = -1;
         page.setProfile(profile);
         QCOMPARE(out->channel(), 0);
+    }
+    // A measurement tool's band file onto an output: ten filters onto eight bands, the two left
+    // over listed before anything is sent; the bands reach the unit; an export reads back alike.
+    void bandFilesReachTheUnit()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString text = QStringLiteral("Preamp: -3 dB\n");
+        for (int f = 1; f <= 10; ++f)
+            text += QStringLiteral("Filter %1: ON PK Fc %2 Hz Gain -%3.0 dB Q 2.00\n")
+                        .arg(f)
+                        .arg(100 * f)
+                        .arg(f);
+        const QString in = dir.filePath(QStringLiteral("room.txt"));
+        QFile file(in);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        file.close();
+        const QString out = dir.filePath(QStringLiteral("out3.txt"));
+        QString next = in;
+        outFilter()->setFileChooser([&next](bool, const QString&) { return next; });
+
+        showPage(EditorPage::OutputFilter);
+        outFilter()->channelBar()->button(2)->click();
+        int from = mark();
+        named<QPushButton>(outFilter(), "importBandsButton")->click();
+        auto* box = outFilter()->findChild<QMessageBox*>(QStringLiteral("importBandsQuestion"));
+        QVERIFY(box);
+        QVERIFY(box->informativeText().contains(QStringLiteral("Filter 9: the unit has 8 bands")));
+        QVERIFY(box->informativeText().contains(QStringLiteral("Filter 10: the unit has 8 bands")));
+        QVERIFY(box->informativeText().contains(QStringLiteral("preamp")));
+        run(300);
+        QVERIFY(settle());
+        QVERIFY(since(from, code::OutputPeq).isEmpty());
+
+        QPushButton* sendButton = findButton(box, QStringLiteral("Send"));
+        QVERIFY(sendButton);
+        sendButton->click();
+        run(300);
+        QVERIFY(settle());
+        QCOMPARE(since(from, code::OutputPeq).size(), 8);
+        for (int b = 0; b < 8; ++b) {
+            QCOMPARE(float(unitOutput(2).peq[std::size_t(b)].freq), float(100 * (b + 1)));
+            QCOMPARE(float(unitOutput(2).peq[std::size_t(b)].gain), float(-(b + 1)));
+            QCOMPARE(int(unitOutput(2).peq[std::size_t(b)].enabled), 1);
+        }
+        // The editor shows the new values of its band at once.
+        QCOMPARE(named(outFilter(), "peqGainEdit")->text(),
+                 QStringLiteral("-%1.0").arg(outFilter()->selectedBand() + 1));
+
+        next = out;
+        named<QPushButton>(outFilter(), "exportBandsButton")->click();
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(written.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(7), QStringLiteral("Filter 8: ON PK Fc 800 Hz Gain -8.0 dB Q 2.00"));
     }
 };
 

@@ -686,6 +686,42 @@ Amplifier</source>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>确定要将所选通道的滤波器复位吗？</translation>
     </message>
+    <message>
+        <source>Filter text (*.txt);;All files (*)</source>
+        <translation>滤波器文本 (*.txt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Import Bands</source>
+        <translation>导入频段</translation>
+    </message>
+    <message>
+        <source>Export Bands</source>
+        <translation>导出频段</translation>
+    </message>
+    <message>
+        <source>%1 could not be read as a band file.</source>
+        <translation>无法将 %1 读取为频段文件。</translation>
+    </message>
+    <message>
+        <source>Nothing in %1 could be used.</source>
+        <translation>%1 中没有可用的内容。</translation>
+    </message>
+    <message>
+        <source>Send %1 bands from %2 to this channel?</source>
+        <translation>将 %2 中的 %1 个频段发送到此通道吗？</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
 </context>
 <context>
     <name>GateWidget</name>
@@ -1496,6 +1532,61 @@ USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格�
     <message>
         <source>Force Upgrade</source>
         <translation>强制升级</translation>
+    </message>
+</context>
+<context>
+    <name>filtertext</name>
+    <message>
+        <source>Line %1: the preamp (%2) is not a band of the unit; ignored.</source>
+        <translation>第 %1 行：前级增益（%2）不是设备的频段，已忽略。</translation>
+    </message>
+    <message>
+        <source>Line %1 could not be read: %2</source>
+        <translation>第 %1 行无法读取：%2</translation>
+    </message>
+    <message>
+        <source>Filter %1: the unit has no %2 band (only PK, LS and HS); ignored.</source>
+        <translation>滤波器 %1：设备没有 %2 类型的频段（只有 PK、LS 和 HS），已忽略。</translation>
+    </message>
+    <message>
+        <source>Filter %1 has no frequency; ignored.</source>
+        <translation>滤波器 %1 没有频率，已忽略。</translation>
+    </message>
+    <message>
+        <source>Filter %1: %2 Hz lies outside 20 to 20000 Hz; ignored.</source>
+        <translation>滤波器 %1：%2 Hz 超出 20 至 20000 Hz 的范围，已忽略。</translation>
+    </message>
+    <message>
+        <source>Filter %1: a gain of %2 dB lies outside -15 to +15 dB; ignored.</source>
+        <translation>滤波器 %1：增益 %2 dB 超出 -15 至 +15 dB 的范围，已忽略。</translation>
+    </message>
+    <message>
+        <source>Filter %1 has no Q; ignored.</source>
+        <translation>滤波器 %1 没有 Q 值，已忽略。</translation>
+    </message>
+    <message>
+        <source>Filter %1: a Q of %2 lies outside 0.5 to 20; ignored.</source>
+        <translation>滤波器 %1：Q 值 %2 超出 0.5 至 20 的范围，已忽略。</translation>
+    </message>
+    <message>
+        <source>Filter %1: Q %2 becomes %3, the unit&apos;s nearest step.</source>
+        <translation>滤波器 %1：Q 值 %2 改为 %3，即设备最接近的档位。</translation>
+    </message>
+    <message>
+        <source>Filter %1: the unit&apos;s shelves have a fixed slope; Q %2 is not used.</source>
+        <translation>滤波器 %1：设备的搁架滤波器斜率固定，Q 值 %2 不使用。</translation>
+    </message>
+    <message>
+        <source>Filter %1: the unit has 8 bands, all taken; ignored.</source>
+        <translation>滤波器 %1：设备只有 8 个频段，均已占用，已忽略。</translation>
+    </message>
+    <message>
+        <source>Band %1 is switched off.</source>
+        <translation>频段 %1 将关闭。</translation>
+    </message>
+    <message>
+        <source>Bands %1 to %2 are switched off.</source>
+        <translation>频段 %1 至 %2 将关闭。</translation>
     </message>
 </context>
 </TS>

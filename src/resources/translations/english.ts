@@ -686,6 +686,42 @@ Amplifier</translation>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
     </message>
+    <message>
+        <source>Filter text (*.txt);;All files (*)</source>
+        <translation>Filter text (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Import Bands</source>
+        <translation>Import Bands</translation>
+    </message>
+    <message>
+        <source>Export Bands</source>
+        <translation>Export Bands</translation>
+    </message>
+    <message>
+        <source>%1 could not be read as a band file.</source>
+        <translation>%1 could not be read as a band file.</translation>
+    </message>
+    <message>
+        <source>Nothing in %1 could be used.</source>
+        <translation>Nothing in %1 could be used.</translation>
+    </message>
+    <message>
+        <source>Send %1 bands from %2 to this channel?</source>
+        <translation>Send %1 bands from %2 to this channel?</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Cancel</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 could not be written.</translation>
+    </message>
 </context>
 <context>
     <name>GateWidget</name>
@@ -1496,6 +1532,61 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Force Upgrade</source>
         <translation>Force Upgrade</translation>
+    </message>
+</context>
+<context>
+    <name>filtertext</name>
+    <message>
+        <source>Line %1: the preamp (%2) is not a band of the unit; ignored.</source>
+        <translation>Line %1: the preamp (%2) is not a band of the unit; ignored.</translation>
+    </message>
+    <message>
+        <source>Line %1 could not be read: %2</source>
+        <translation>Line %1 could not be read: %2</translation>
+    </message>
+    <message>
+        <source>Filter %1: the unit has no %2 band (only PK, LS and HS); ignored.</source>
+        <translation>Filter %1: the unit has no %2 band (only PK, LS and HS); ignored.</translation>
+    </message>
+    <message>
+        <source>Filter %1 has no frequency; ignored.</source>
+        <translation>Filter %1 has no frequency; ignored.</translation>
+    </message>
+    <message>
+        <source>Filter %1: %2 Hz lies outside 20 to 20000 Hz; ignored.</source>
+        <translation>Filter %1: %2 Hz lies outside 20 to 20000 Hz; ignored.</translation>
+    </message>
+    <message>
+        <source>Filter %1: a gain of %2 dB lies outside -15 to +15 dB; ignored.</source>
+        <translation>Filter %1: a gain of %2 dB lies outside -15 to +15 dB; ignored.</translation>
+    </message>
+    <message>
+        <source>Filter %1 has no Q; ignored.</source>
+        <translation>Filter %1 has no Q; ignored.</translation>
+    </message>
+    <message>
+        <source>Filter %1: a Q of %2 lies outside 0.5 to 20; ignored.</source>
+        <translation>Filter %1: a Q of %2 lies outside 0.5 to 20; ignored.</translation>
+    </message>
+    <message>
+        <source>Filter %1: Q %2 becomes %3, the unit&apos;s nearest step.</source>
+        <translation>Filter %1: Q %2 becomes %3, the unit&apos;s nearest step.</translation>
+    </message>
+    <message>
+        <source>Filter %1: the unit&apos;s shelves have a fixed slope; Q %2 is not used.</source>
+        <translation>Filter %1: the unit&apos;s shelves have a fixed slope; Q %2 is not used.</translation>
+    </message>
+    <message>
+        <source>Filter %1: the unit has 8 bands, all taken; ignored.</source>
+        <translation>Filter %1: the unit has 8 bands, all taken; ignored.</translation>
+    </message>
+    <message>
+        <source>Band %1 is switched off.</source>
+        <translation>Band %1 is switched off.</translation>
+    </message>
+    <message>
+        <source>Bands %1 to %2 are switched off.</source>
+        <translation>Bands %1 to %2 are switched off.</translation>
     </message>
 </context>
 </TS>
