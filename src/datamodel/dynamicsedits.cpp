@@ -102,7 +102,7 @@ bool DynamicsEdits::setAgcThreshold(int channel, float dB, Cross cross)
     AGC a = m_model.input(channel).agc;
     a.threshold = range::AgcLevel.clamp(dB);
     if (cross == Cross::Held)
-        a.threshold = std::min(a.threshold, a.target);
+        a.threshold = std::min(float(a.threshold), float(a.target));
     return storeAgc(channel, a);
 }
 
@@ -113,7 +113,7 @@ bool DynamicsEdits::setAgcTarget(int channel, float dB, Cross cross)
     AGC a = m_model.input(channel).agc;
     a.target = range::AgcLevel.clamp(dB);
     if (cross == Cross::Held)
-        a.target = std::max(a.target, a.threshold);
+        a.target = std::max(float(a.target), float(a.threshold));
     return storeAgc(channel, a);
 }
 

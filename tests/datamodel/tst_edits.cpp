@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(sent, (QStringList{"w:3,12,1[0f0102050000a042]", "w:3,14,1[0200009643]",
                                     "w:3,4,3[0302010000409643000060c014]"}));
         QCOMPARE(float(model.input(3).peq[2].freq), 300.5f);
-        QCOMPARE(model.output(2).delay, 300.0f);
+        QCOMPARE(float(model.output(2).delay), 300.0f);
         QVERIFY(!edits.setDelay(Side::Output, 2, 300.0f));
 
         // Bands 1, 4 and 6 are off; all on sends exactly those three.

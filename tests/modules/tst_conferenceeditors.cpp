@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(editor->feetBox(3)->value(), 334.642);
         QCOMPARE(editor->delayKnob(3)->value(), 30000);
         settle();
-        QCOMPARE(unit().outputs[3].delay, 300.0f);
+        QCOMPARE(float(unit().outputs[3].delay), 300.0f);
         unit().outputs[7].delay = 150.0f;
         run(500);
         QCOMPARE(editor->millisecondsBox(7)->value(), 150.0);
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(inputs->millisecondsBox(2)->value(), 1000.0);
         QCOMPARE(inputs->delayKnob(2)->value(), 100000);
         settle();
-        QCOMPARE(unit().inputs[2].delay, 1000.0f);
+        QCOMPARE(float(unit().inputs[2].delay), 1000.0f);
     }
 
     // The switch names its state; a level or a microphone sends the whole block in the unit's
@@ -387,7 +387,7 @@ private slots:
         settle();
         QCOMPARE(int(unit().generator.type), 1);
         QCOMPARE(unit().generator.frequency, 24000.0f);
-        QCOMPARE(unit().generator.gain, -6.0f);
+        QCOMPARE(float(unit().generator.gain), -6.0f);
         QCOMPARE(int(unit().generator.routing[3]), 1);
         QCOMPARE(int(unit().generator.on), 1);
         run(500);

@@ -206,7 +206,7 @@ private slots:
         if (commands)
             QCOMPARE(int(sent[0].payload[0]), 5);
         QCOMPARE(field(unitInput(5).gate, name), stored);
-        QCOMPARE(unitInput(4).gate.threshold, -65.0f);
+        QCOMPARE(float(unitInput(4).gate.threshold), -65.0f);
     }
 
     // A quiet input's lamp lights once its gate threshold stands above its level and the unit
@@ -344,10 +344,10 @@ private slots:
         QCOMPARE(copies.size(), 1);
         QCOMPARE(copies[0].payload, payload);
         for (int ch : {0, 15}) {
-            QCOMPARE(m_model->input(ch).agc.threshold, -44.5f);
-            QCOMPARE(unitInput(ch).agc.threshold, -44.5f);
+            QCOMPARE(float(m_model->input(ch).agc.threshold), -44.5f);
+            QCOMPARE(float(unitInput(ch).agc.threshold), -44.5f);
         }
-        QCOMPARE(unitInput(1).agc.threshold, -30.0f);
+        QCOMPARE(float(unitInput(1).agc.threshold), -30.0f);
 
         agc()->findChild<QPushButton*>("resetButton")->click();
         auto* box = agc()->findChild<QMessageBox*>();
@@ -357,7 +357,7 @@ private slots:
         buttonWithText(box, QStringLiteral("Reset"))->click();
         QVERIFY(m_session->settle());
         QCOMPARE(since(from, code::AgcReset).size(), 1);
-        QCOMPARE(unitInput(2).agc.threshold, -30.0f);
+        QCOMPARE(float(unitInput(2).agc.threshold), -30.0f);
         QCOMPARE(agc()->findChild<QLineEdit*>("thresholdEdit")->text(), QStringLiteral("-30.0"));
     }
 };

@@ -223,8 +223,8 @@ private slots:
         QVERIFY(store(*m_second).isUsed(9));
         PresetEdits(*m_model).load(9);
         m_session->run(300);
-        QCOMPARE(m_second->state().dsp.inputs[3].hpf.freq, 105.0f);
-        QCOMPARE(m_second->state().dsp.outputs[2].limiter.threshold, -5.0f);
+        QCOMPARE(float(m_second->state().dsp.inputs[3].hpf.freq), 105.0f);
+        QCOMPARE(float(m_second->state().dsp.outputs[2].limiter.threshold), -5.0f);
 
         QVERIFY(m_transfer->startImport(Scope::AllPresets, 0, bank));
         QVERIFY(finish());

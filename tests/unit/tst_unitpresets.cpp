@@ -127,7 +127,7 @@ void TestUnitPresets::transfer()
     UnitState::Dsp& dsp = target.state().dsp;
     QVERIFY(target.presets().recall(slot, dsp));
     QCOMPARE(dsp.inputs[3].levelGain, -7.5f);
-    QCOMPARE(dsp.outputs[9].delay, 42.0f);
+    QCOMPARE(float(dsp.outputs[9].delay), 42.0f);
     // The table report shows the imported slot.
     const auto table = payloads(target.read(header(wire::code::PresetTable, wire::AccessRead), {}),
                                 wire::code::PresetTable);
