@@ -9,6 +9,7 @@
 namespace {
 constexpr int kFieldHeight = 25;
 constexpr int kFieldWidth = 180;
+constexpr int kButtonWidth = 80;
 } // namespace
 
 TwoFieldInputDialog::TwoFieldInputDialog(QWidget* parent)
@@ -35,6 +36,8 @@ TwoFieldInputDialog::TwoFieldInputDialog(QWidget* parent)
         grid->addWidget(field, row, 1);
         ++row;
     }
+    for (QPushButton* button : {m_ok, m_cancel})
+        button->setMinimumWidth(kButtonWidth);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ok);

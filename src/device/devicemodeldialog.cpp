@@ -48,6 +48,8 @@ DeviceModelDialog::DeviceModelDialog(const DataModel& model, QWidget* parent)
         ++row;
     }
     grid->addWidget(m_syncBox, row++, 1);
+    for (QPushButton* button : {m_ok, m_cancel})
+        button->setMinimumWidth(80);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ok);

@@ -115,11 +115,11 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel& model, ReportRouter& router, QWi
     left->setSpacing(8);
     left->addWidget(buildInformation());
     left->addWidget(buildStatus());
-    left->addWidget(buildGeneral());
     left->addStretch(1);
     auto* middle = new QVBoxLayout;
     middle->setSpacing(8);
     middle->addWidget(buildSetup());
+    middle->addWidget(buildGeneral());
     middle->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -186,6 +186,9 @@ QLineEdit* DeviceSetupDialog::addEditRow(QWidget* parent, QGridLayout* grid, Row
     edit->setFixedHeight(kFieldHeight);
     edit->setMinimumWidth(kFieldWidth);
     edit->setReadOnly(readOnly);
+    // Read-only values can be selected and copied, but never take the focus by themselves.
+    if (readOnly)
+        edit->setFocusPolicy(Qt::ClickFocus);
     const int r = grid->rowCount();
     grid->addWidget(caption, r, 0);
     grid->addWidget(edit, r, 1);
