@@ -6,6 +6,7 @@
 #include "devicesetupedits.h"
 #include "linkpeer.h"
 #include "testenvironment.h"
+#include "wire/commands.h"
 
 #include <QTextCodec>
 #include <QtTest>
@@ -285,6 +286,28 @@ private slots:
         const auto limit = maximum ? Edits::Limit::Maximum : Edits::Limit::Minimum;
         QCOMPARE(edits.setFaderLimit(profile, strip, channel, limit, dB), !packet.isEmpty());
         QCOMPARE(sent(), packet.isEmpty() ? QStringList() : QStringList{packet});
+    }
+
+    // A range's bottom travels as the whole number -56, while a level at the bottom is the
+    // unit's "off" (-100.0); an empty login is the bare 12-byte packet.
+    void bottomsAndEmptyTexts_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("range bottom") << wire::cmd::inputFaderRange(0, 12.0f, -56.0f).payload
+                                      << QByteArray::fromHex("000cc8");
+        QTest::newRow("level bottom")
+            << wire::cmd::inputLevelGain(0, -56.0f).payload << QByteArray::fromHex("000000c8c2");
+        QTest::newRow("empty login") << wire::cmd::login(QString()).packet()
+                                     << QByteArray::fromHex("827d0100020101010000"
+                                                            "7d82");
+    }
+
+    void bottomsAndEmptyTexts()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(bytes.toHex(' '), expected.toHex(' '));
     }
 
     // Hidden inputs leave the table; of the outputs only those above the first eight can.
