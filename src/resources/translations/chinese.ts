@@ -399,10 +399,231 @@ Amplifier</source>
     </message>
 </context>
 <context>
+    <name>DeviceModelDialog</name>
+    <message>
+        <source>Device Model</source>
+        <translation>设备型号</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Channel Configuration</source>
+        <translation>通道配置</translation>
+    </message>
+    <message>
+        <source>Dual Backup Data Sync</source>
+        <translation>双备份数据同步</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetupDialog</name>
     <message>
         <source>Setup</source>
         <translation>设置</translation>
+    </message>
+    <message>
+        <source>Login Password Setting</source>
+        <translation>登录密码设置</translation>
+    </message>
+    <message>
+        <source>New Password</source>
+        <translation>新密码</translation>
+    </message>
+    <message>
+        <source>Confirm Password</source>
+        <translation>确认密码</translation>
+    </message>
+    <message>
+        <source>Not inserted</source>
+        <translation>未插入</translation>
+    </message>
+    <message>
+        <source>Inserted</source>
+        <translation>已插入</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>The device location&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>设备位置的长度不能超过 16 个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The device description&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>设备描述的长度不能超过 16 个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The IP address&apos;s format is error, please enter again!</source>
+        <translation>IP 地址格式错误，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The subnet netmask&apos;s format is error, please enter again!</source>
+        <translation>子网掩码格式错误，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The gateway address&apos;s format is error, please enter again!</source>
+        <translation>网关地址格式错误，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The two passwords you entered are different, please enter again!</source>
+        <translation>两次输入的密码不一致，请重新输入！</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Device Information</source>
+        <translation>设备信息</translation>
+    </message>
+    <message>
+        <source>Device Status</source>
+        <translation>设备状态</translation>
+    </message>
+    <message>
+        <source>Device Setup</source>
+        <translation>设备设置</translation>
+    </message>
+    <message>
+        <source>General Setup</source>
+        <translation>常规设置</translation>
+    </message>
+    <message>
+        <source>Volume Limit</source>
+        <translation>音量限制</translation>
+    </message>
+    <message>
+        <source>Device Model</source>
+        <translation>设备型号</translation>
+    </message>
+    <message>
+        <source>DSP Version</source>
+        <translation>DSP 版本</translation>
+    </message>
+    <message>
+        <source>ARM Version</source>
+        <translation>ARM 版本</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Boot Count</source>
+        <translation>开机次数</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Run Time</source>
+        <translation>运行时间</translation>
+    </message>
+    <message>
+        <source>USB Status</source>
+        <translation>USB 状态</translation>
+    </message>
+    <message>
+        <source>Code ID</source>
+        <translation>代码 ID</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>设备 ID</translation>
+    </message>
+    <message>
+        <source>Device Location</source>
+        <translation>设备位置</translation>
+    </message>
+    <message>
+        <source>Device Description</source>
+        <translation>设备描述</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC 地址</translation>
+    </message>
+    <message>
+        <source>Gate Report</source>
+        <translation>门限上报</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source> Baud Rate</source>
+        <translation> 波特率</translation>
+    </message>
+    <message>
+        <source>Fan Test</source>
+        <translation>风扇测试</translation>
+    </message>
+    <message>
+        <source>Fan trigger instructions:
+The cooling fan of the machine is temperature controlled and automatically turns on.
+When the temperature is greater than or equal to 30℃, the fan automatically turns on.
+When the temperature is less than or equal to 27℃, the fan automatically turns off.</source>
+        <translation>风扇触发说明：
+本机散热风扇由温度控制，自动开启。
+当温度大于或等于 30℃ 时，风扇自动开启。
+当温度小于或等于 27℃ 时，风扇自动关闭。</translation>
+    </message>
+    <message>
+        <source>Login Password</source>
+        <translation>登录密码</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation>混音前电平</translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation>输出电平</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>最大值</translation>
     </message>
 </context>
 <context>
@@ -1532,6 +1753,17 @@ USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格�
     <message>
         <source>Force Upgrade</source>
         <translation>强制升级</translation>
+    </message>
+</context>
+<context>
+    <name>TwoFieldInputDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -399,10 +399,231 @@ Amplifier</translation>
     </message>
 </context>
 <context>
+    <name>DeviceModelDialog</name>
+    <message>
+        <source>Device Model</source>
+        <translation>Device Model</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>Serial Number</translation>
+    </message>
+    <message>
+        <source>Channel Configuration</source>
+        <translation>Channel Configuration</translation>
+    </message>
+    <message>
+        <source>Dual Backup Data Sync</source>
+        <translation>Dual Backup Data Sync</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetupDialog</name>
     <message>
         <source>Setup</source>
         <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Login Password Setting</source>
+        <translation>Login Password Setting</translation>
+    </message>
+    <message>
+        <source>New Password</source>
+        <translation>New Password</translation>
+    </message>
+    <message>
+        <source>Confirm Password</source>
+        <translation>Confirm Password</translation>
+    </message>
+    <message>
+        <source>Not inserted</source>
+        <translation>Not inserted</translation>
+    </message>
+    <message>
+        <source>Inserted</source>
+        <translation>Inserted</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>The device location&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>The device location&apos;s length can not be greater than 16 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>The device description&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>The device description&apos;s length can not be greater than 16 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>The IP address&apos;s format is error, please enter again!</source>
+        <translation>The IP address&apos;s format is error, please enter again!</translation>
+    </message>
+    <message>
+        <source>The subnet netmask&apos;s format is error, please enter again!</source>
+        <translation>The subnet netmask&apos;s format is error, please enter again!</translation>
+    </message>
+    <message>
+        <source>The gateway address&apos;s format is error, please enter again!</source>
+        <translation>The gateway address&apos;s format is error, please enter again!</translation>
+    </message>
+    <message>
+        <source>The two passwords you entered are different, please enter again!</source>
+        <translation>The two passwords you entered are different, please enter again!</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Device Information</source>
+        <translation>Device Information</translation>
+    </message>
+    <message>
+        <source>Device Status</source>
+        <translation>Device Status</translation>
+    </message>
+    <message>
+        <source>Device Setup</source>
+        <translation>Device Setup</translation>
+    </message>
+    <message>
+        <source>General Setup</source>
+        <translation>General Setup</translation>
+    </message>
+    <message>
+        <source>Volume Limit</source>
+        <translation>Volume Limit</translation>
+    </message>
+    <message>
+        <source>Device Model</source>
+        <translation>Device Model</translation>
+    </message>
+    <message>
+        <source>DSP Version</source>
+        <translation>DSP Version</translation>
+    </message>
+    <message>
+        <source>ARM Version</source>
+        <translation>ARM Version</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>Serial Number</translation>
+    </message>
+    <message>
+        <source>Boot Count</source>
+        <translation>Boot Count</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Run Time</source>
+        <translation>Run Time</translation>
+    </message>
+    <message>
+        <source>USB Status</source>
+        <translation>USB Status</translation>
+    </message>
+    <message>
+        <source>Code ID</source>
+        <translation>Code ID</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Device ID</translation>
+    </message>
+    <message>
+        <source>Device Location</source>
+        <translation>Device Location</translation>
+    </message>
+    <message>
+        <source>Device Description</source>
+        <translation>Device Description</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC Address</translation>
+    </message>
+    <message>
+        <source>Gate Report</source>
+        <translation>Gate Report</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source> Baud Rate</source>
+        <translation> Baud Rate</translation>
+    </message>
+    <message>
+        <source>Fan Test</source>
+        <translation>Fan Test</translation>
+    </message>
+    <message>
+        <source>Fan trigger instructions:
+The cooling fan of the machine is temperature controlled and automatically turns on.
+When the temperature is greater than or equal to 30℃, the fan automatically turns on.
+When the temperature is less than or equal to 27℃, the fan automatically turns off.</source>
+        <translation>Fan trigger instructions:
+The cooling fan of the machine is temperature controlled and automatically turns on.
+When the temperature is greater than or equal to 30℃, the fan automatically turns on.
+When the temperature is less than or equal to 27℃, the fan automatically turns off.</translation>
+    </message>
+    <message>
+        <source>Login Password</source>
+        <translation>Login Password</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation>Level Pre Mix</translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation>Out Level</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
     </message>
 </context>
 <context>
@@ -716,7 +937,7 @@ Amplifier</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>%1 could not be written.</source>
@@ -1532,6 +1753,17 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Force Upgrade</source>
         <translation>Force Upgrade</translation>
+    </message>
+</context>
+<context>
+    <name>TwoFieldInputDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
