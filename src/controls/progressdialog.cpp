@@ -18,6 +18,8 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     m_label = new QLabel(this);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_label->setWordWrap(true);
+    // Some styles put the label against the top edge.
+    m_label->setContentsMargins(4, 6, 4, 0);
     setLabel(m_label);
     m_cancel = new QPushButton(this);
     m_cancel->setMinimumWidth(kCancelMinimumWidth);

@@ -94,7 +94,7 @@ bool FirmwareUpgrade::openFile()
     return m_blocks <= kMaxBlocks;
 }
 
-bool FirmwareUpgrade::matchesKey(quint32 key)
+bool FirmwareUpgrade::checkFirmwareFile(quint32 key)
 {
     char trailer[4];
     return m_size > kTrailerBytes && m_file.seek(m_size - kTrailerBytes) &&
@@ -112,7 +112,7 @@ void FirmwareUpgrade::handleReply(Kind kind, const QByteArray& payload)
             fail(m_size < 0 ? Failure::Unreadable : Failure::BadFormat);
             return;
         }
-        if (!matchesKey(readU32(payload.constData() + 2))) {
+        if (!checkFirmwareFile(readU32(payload.constData() + 2))) {
             fail(Failure::BadFormat);
             return;
         }

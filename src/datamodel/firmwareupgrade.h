@@ -86,7 +86,8 @@ signals:
 private:
     bool begin(Kind kind, const QString& path);
     bool openFile();
-    bool matchesKey(quint32 key);
+    // Whether the file's trailer starts with the unit's key.
+    bool checkFirmwareFile(quint32 key);
     void transfer();
     void sendBlock(int index);
     void linkChanged();

@@ -156,10 +156,10 @@ void SystemUpgradeProgressDialog::failed(Failure failure)
 {
     switch (failure) {
     case Failure::BadFormat:
-        showOutcome(Shown::FormatError);
+        showFileError(FirmwareUpgrade::kVerdictBadFormat);
         break;
     case Failure::BadFile:
-        showOutcome(Shown::FileError);
+        showFileError(FirmwareUpgrade::kVerdictBadFile);
         break;
     case Failure::NoAnswer:
     case Failure::Unreadable:
@@ -193,6 +193,11 @@ QString SystemUpgradeProgressDialog::outcomeText() const
         break;
     }
     return QString();
+}
+
+void SystemUpgradeProgressDialog::showFileError(uchar code)
+{
+    showOutcome(code < FirmwareUpgrade::kVerdictBadFormat ? Shown::FileError : Shown::FormatError);
 }
 
 void SystemUpgradeProgressDialog::showOutcome(Shown what)

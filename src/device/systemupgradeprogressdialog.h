@@ -63,6 +63,8 @@ private:
     QString choose(FirmwareUpgrade::Kind kind);
     void startProgress(int blocks);
     bool stepProgress(int value);
+    // The unit's (or our own) verdict on the file: 255 a format error, others a damaged file.
+    void showFileError(uchar code);
     void showOutcome(Shown what);
     void failed(FirmwareUpgrade::Failure failure);
     void finish();

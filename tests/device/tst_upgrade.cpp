@@ -182,6 +182,14 @@ private slots:
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_dialog->maximum(), 10);
         QCOMPARE(m_dialog->labelText(), QStringLiteral("Upgrading..."));
+        // Whatever the size, Cancel keeps to the bottom-right corner.
+        for (const QSize size : {QSize(420, 160), QSize(700, 300)}) {
+            m_dialog->resize(size);
+            const QRect cancel = m_dialog->cancelButton()->geometry();
+            QCOMPARE(cancel.right(), size.width() - 1 - ProgressDialog::kCancelMargin);
+            QCOMPARE(cancel.bottom(), size.height() - 1 - ProgressDialog::kCancelMargin);
+            QVERIFY(cancel.width() >= ProgressDialog::kCancelMinimumWidth);
+        }
         m_peer.report(code::UpgradeDsp, QByteArray::fromHex("00010000"));
         QTRY_COMPARE(m_blocks.size(), 2);
         QCOMPARE(m_dialog->value(), 1);
