@@ -21,7 +21,8 @@ double thermalPhase(qint64 uptimeMs)
 } // namespace
 
 UnitCore::UnitCore(const ChannelProfile& profile, quint32 deviceId, QObject* parent)
-    : QObject(parent), m_state(profile, deviceId), m_usb(profile.hasUsb()), m_transfer(m_presets)
+    : QObject(parent), m_state(profile, deviceId), m_usb(profile.hasUsb()), m_transfer(m_presets),
+      m_firmware(m_state)
 {
     m_started.start();
 }
@@ -83,6 +84,9 @@ Replies UnitCore::command(const wire::PacketHeader& header, const QByteArray& pa
         break;
     case wire::SystemFamily:
         SystemCommands::apply(*this, header.code(), payload, out);
+        break;
+    case wire::UpgradeFamily:
+        m_firmware.handle(header.code(), payload, out);
         break;
     default:
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "firmwarereceiver.h"
 #include "meterengine.h"
 #include "presetstore.h"
 #include "presettransfer.h"
@@ -26,6 +27,7 @@ public:
     UsbMedia& usb() { return m_usb; }
     PresetStore& presets() { return m_presets; }
     PresetTransfer& presetTransfer() { return m_transfer; }
+    FirmwareReceiver& firmware() { return m_firmware; }
 
     // Milliseconds since the unit started; tests may replace the source.
     qint64 uptimeMs() const;
@@ -50,6 +52,7 @@ private:
     UsbMedia m_usb;
     PresetStore m_presets;
     PresetTransfer m_transfer;
+    FirmwareReceiver m_firmware;
     QElapsedTimer m_started;
     std::function<qint64()> m_clock;
 };

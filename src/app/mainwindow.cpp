@@ -84,7 +84,7 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
     report(26);
     m_deviceSetupDialog = new DeviceSetupDialog(model, *m_router, this);
     report(30);
-    m_upgradeDialog = new SystemUpgradeProgressDialog(model, *m_router, this);
+    m_upgradeDialog = new SystemUpgradeProgressDialog(model, *m_router, settings, this);
     report(38);
     m_commandAssistantDialog = new CommandAssistantDialog(model, *m_router, this);
     report(42);
@@ -298,7 +298,7 @@ void MainWindow::applyDeviceVersion(const DeviceProfile& profile)
     m_levelContainer->setProfile(profile);
     for (EditorWindow* window : std::initializer_list<EditorWindow*>{
              m_labelDialog, m_meterDialog, m_recPlayDialog, m_deviceSetupDialog,
-             m_commandAssistantDialog, m_presetDialog, m_upgradeDialog})
+             m_commandAssistantDialog, m_presetDialog})
         window->setProfile(profile);
 }
 

@@ -276,6 +276,104 @@ Amplifier</source>
         <source>Command Assistant</source>
         <translation>命令助手</translation>
     </message>
+    <message>
+        <source>RS232 Baud Rate : 115200 (Default)
+TCP Port : %1</source>
+        <translation>RS232 波特率 : 115200 (默认)
+TCP 端口 : %1</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation>混音前电平</translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation>输出电平</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>System Mute</source>
+        <translation>系统静音</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>指令</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLevelWidget</name>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Gain(Fixed Value)</source>
+        <translation>增益(固定值)</translation>
+    </message>
+    <message>
+        <source>Gain(Increment/Decrement)</source>
+        <translation>增益(增加/减少)</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>生成指令</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLoginWidget</name>
+    <message>
+        <source>Login(TCP Only)</source>
+        <translation>登录(仅TCP)</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>生成指令</translation>
+    </message>
+</context>
+<context>
+    <name>CommandPresetWidget</name>
+    <message>
+        <source>Recall Preset</source>
+        <translation>调用预设</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>生成指令</translation>
+    </message>
+</context>
+<context>
+    <name>CommandSystemMuteWidget</name>
+    <message>
+        <source>System Mute</source>
+        <translation>系统静音</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>生成指令</translation>
+    </message>
 </context>
 <context>
     <name>DelayWidget</name>
@@ -1605,6 +1703,13 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>RecPlayDialog</name>
     <message>
         <source>Rec/Play</source>
@@ -1734,6 +1839,54 @@ USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格�
     <message>
         <source>System Upgrade</source>
         <translation>系统升级</translation>
+    </message>
+    <message>
+        <source>Upgrading...</source>
+        <translation>正在升级...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Select a DSP firmware file to upgrade</source>
+        <translation>选择要升级的DSP固件文件</translation>
+    </message>
+    <message>
+        <source>Select a firmware file to upgrade</source>
+        <translation>选择要升级的固件文件</translation>
+    </message>
+    <message>
+        <source>bin file</source>
+        <translation>bin 文件</translation>
+    </message>
+    <message>
+        <source>img file</source>
+        <translation>img 文件</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>文件格式错误！</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>升级失败！</translation>
+    </message>
+    <message>
+        <source>No unit is connected.</source>
+        <translation>未连接设备。</translation>
+    </message>
+    <message>
+        <source>The connection to the unit was lost.</source>
+        <translation>与设备的连接已断开。</translation>
     </message>
 </context>
 <context>

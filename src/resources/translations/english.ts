@@ -276,6 +276,104 @@ Amplifier</translation>
         <source>Command Assistant</source>
         <translation>Command Assistant</translation>
     </message>
+    <message>
+        <source>RS232 Baud Rate : 115200 (Default)
+TCP Port : %1</source>
+        <translation>RS232 Baud Rate : 115200 (Default)
+TCP Port : %1</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation>Level Pre Mix</translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation>Out Level</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>System Mute</source>
+        <translation>System Mute</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLevelWidget</name>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Gain(Fixed Value)</source>
+        <translation>Gain(Fixed Value)</translation>
+    </message>
+    <message>
+        <source>Gain(Increment/Decrement)</source>
+        <translation>Gain(Increment/Decrement)</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>Generate Command</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLoginWidget</name>
+    <message>
+        <source>Login(TCP Only)</source>
+        <translation>Login(TCP Only)</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>Generate Command</translation>
+    </message>
+</context>
+<context>
+    <name>CommandPresetWidget</name>
+    <message>
+        <source>Recall Preset</source>
+        <translation>Recall Preset</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>Generate Command</translation>
+    </message>
+</context>
+<context>
+    <name>CommandSystemMuteWidget</name>
+    <message>
+        <source>System Mute</source>
+        <translation>System Mute</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation>Generate Command</translation>
+    </message>
 </context>
 <context>
     <name>DelayWidget</name>
@@ -1605,6 +1703,13 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>RecPlayDialog</name>
     <message>
         <source>Rec/Play</source>
@@ -1734,6 +1839,54 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>System Upgrade</source>
         <translation>System Upgrade</translation>
+    </message>
+    <message>
+        <source>Upgrading...</source>
+        <translation>Upgrading...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Select a DSP firmware file to upgrade</source>
+        <translation>Select a DSP firmware file to upgrade</translation>
+    </message>
+    <message>
+        <source>Select a firmware file to upgrade</source>
+        <translation>Select a firmware file to upgrade</translation>
+    </message>
+    <message>
+        <source>bin file</source>
+        <translation>bin file</translation>
+    </message>
+    <message>
+        <source>img file</source>
+        <translation>img file</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>File is error!</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>Upgrade failed!</translation>
+    </message>
+    <message>
+        <source>No unit is connected.</source>
+        <translation>No unit is connected.</translation>
+    </message>
+    <message>
+        <source>The connection to the unit was lost.</source>
+        <translation>The connection to the unit was lost.</translation>
     </message>
 </context>
 <context>
