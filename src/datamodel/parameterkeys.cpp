@@ -469,24 +469,32 @@ void addMatrix(QVector<KeyFamily>& all)
 {
     Builder b{all, MatrixSection};
     const ParameterKeys::Reads reads = [](int, int output, QVector<ParameterRead>& o) {
+        o.append({code::FormatGeneration, {}});
         o.append({code::MatrixEnable, bytes(output)});
         o.append({code::MatrixGain, bytes(output)});
     };
+    // The USB play strip (input 17, the pair as one, as the reports carry it) reaches the
+    // matrix in the wide format only.
+    const ParameterKeys::Availability available = [](const DataModel& m, int input, int) {
+        return input < kAnalogueInputs || !isNarrowFormat(m.formatGeneration());
+    };
     b.add(
-        "matrix.in%1.out%2", kInputCount, kOutputCount, Type::Bool, 0, 1, "",
+        "matrix.in%1.out%2", kInputStrips, kOutputCount, Type::Bool, 0, 1, "",
         [](const DataModel& m, int i, int o) { return in(m, i).mixEnabled[std::size_t(o)]; },
         [](DataModel& m, int i, int o, const QVariant& v) {
             MatrixEdits(m).setEnabled(o, bytes(i), v.toBool());
         },
         reads);
+    all.last().available = available;
     b.add(
-        "matrix.in%1.out%2.gain", kInputCount, kOutputCount, Type::Integer,
+        "matrix.in%1.out%2.gain", kInputStrips, kOutputCount, Type::Integer,
         double(range::MatrixGain.lo), double(range::MatrixGain.hi), "dB",
         [](const DataModel& m, int i, int o) { return int(in(m, i).mixGain[std::size_t(o)]); },
         [](DataModel& m, int i, int o, const QVariant& v) {
             MatrixEdits(m).setGain(o, bytes(i), v.toInt());
         },
         reads);
+    all.last().available = available;
 }
 
 void addGlobals(QVector<KeyFamily>& all)
@@ -723,6 +731,12 @@ QVariant ParameterKeys::read(const DataModel& model, const Key& key)
     if (!key.family)
         return {};
     return key.family->read(model, key.index1, key.index2);
+}
+
+bool ParameterKeys::available(const DataModel& model, const Key& key)
+{
+    return key.family &&
+           (!key.family->available || key.family->available(model, key.index1, key.index2));
 }
 
 void ParameterKeys::write(DataModel& model, const Key& key, const QVariant& value)

@@ -41,6 +41,7 @@ public:
     using Reader = std::function<QVariant(const DataModel& model, int c1, int c2)>;
     using Writer = std::function<void(DataModel& model, int c1, int c2, const QVariant& value)>;
     using Reads = std::function<void(int c1, int c2, QVector<ParameterRead>& out)>;
+    using Availability = std::function<bool(const DataModel& model, int c1, int c2)>;
 
     // One family of keys: a name pattern with up to two channel numbers (%1, %2).
     struct Family
@@ -55,6 +56,8 @@ public:
         Reader read;
         Writer write;
         Reads reads;
+        // Null when every key of the family exists on every unit.
+        Availability available;
         // Families of one section are listed channel by channel together.
         int section = 0;
     };
@@ -84,6 +87,9 @@ public:
     // The value as text that parse() takes back.
     static QString format(const Key& key, const QVariant& value);
     static QVariant read(const DataModel& model, const Key& key);
+    // Whether the unit the mirror reflects has this parameter (its reports carry it); known once
+    // the keys' reads are answered.
+    static bool available(const DataModel& model, const Key& key);
     // Writes a parsed value through the edit classes: the mirror first, then the command,
     // queued or at once as the same edit in a window.
     static void write(DataModel& model, const Key& key, const QVariant& value);

@@ -172,14 +172,19 @@ int runDump(const cli::Options& o)
     const DataModel& m = session.model();
     if (o.json) {
         QJsonObject all;
-        for (const ParameterKeys::Key& k : keys)
-            all.insert(k.name(), QJsonValue::fromVariant(ParameterKeys::read(m, k)));
+        for (const ParameterKeys::Key& k : keys) {
+            if (ParameterKeys::available(m, k))
+                all.insert(k.name(), QJsonValue::fromVariant(ParameterKeys::read(m, k)));
+        }
         printJson(all);
         return cli::Ok;
     }
-    for (const ParameterKeys::Key& k : keys)
-        cli::out() << k.name() << '=' << ParameterKeys::format(k, ParameterKeys::read(m, k))
-                   << '\n';
+    // Only what this unit has: a value its reports do not carry would be made up.
+    for (const ParameterKeys::Key& k : keys) {
+        if (ParameterKeys::available(m, k))
+            cli::out() << k.name() << '=' << ParameterKeys::format(k, ParameterKeys::read(m, k))
+                       << '\n';
+    }
     return cli::Ok;
 }
 
@@ -219,6 +224,12 @@ int runSet(const cli::Options& o)
     const QVector<ParameterRead> reads = ParameterKeys::readsFor(keys);
     if (const int rc = session.read(reads); rc != cli::Ok)
         return session.report(rc);
+    for (const Change& c : qAsConst(changes)) {
+        if (!ParameterKeys::available(session.model(), c.key))
+            return cli::fail(
+                cli::ValueRefused,
+                QStringLiteral("%1: this unit has no such parameter").arg(c.key.name()));
+    }
     for (const Change& c : qAsConst(changes))
         ParameterKeys::write(session.model(), c.key, c.value);
     if (const int rc = session.read(reads); rc != cli::Ok)
