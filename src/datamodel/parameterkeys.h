@@ -71,6 +71,10 @@ public:
 
         bool isValid() const { return family != nullptr; }
         QString name() const;
+        friend bool operator==(const Key& a, const Key& b)
+        {
+            return a.family == b.family && a.index1 == b.index1 && a.index2 == b.index2;
+        }
     };
 
     static const QVector<Family>& families();

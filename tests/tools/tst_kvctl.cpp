@@ -60,6 +60,9 @@ class Units
 public:
     explicit Units(QStringList arguments, int count = 1)
     {
+        // Announcements go to a port of their own, never to the one other suites listen on.
+        if (!arguments.contains(QStringLiteral("--discovery-port")))
+            arguments << QStringLiteral("--discovery-port") << QString::number(freeUdpPort());
         arguments << QStringLiteral("-p") << QStringLiteral("0") << QStringLiteral("--run-for")
                   << QStringLiteral("300") << QStringLiteral("--command-port")
                   << QStringLiteral("0");

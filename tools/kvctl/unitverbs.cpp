@@ -173,8 +173,13 @@ int runDump(const cli::Options& o)
     if (o.json) {
         QJsonObject all;
         for (const ParameterKeys::Key& k : keys) {
-            if (ParameterKeys::available(m, k))
-                all.insert(k.name(), QJsonValue::fromVariant(ParameterKeys::read(m, k)));
+            if (!ParameterKeys::available(m, k))
+                continue;
+            const QVariant v = ParameterKeys::read(m, k);
+            // Reals as the text shows them: a float's binary tail (0.1 as 0.100000001) is noise.
+            all.insert(k.name(), k.family->type == ParameterKeys::Type::Real
+                                     ? QJsonValue(ParameterKeys::format(k, v).toDouble())
+                                     : QJsonValue::fromVariant(v));
         }
         printJson(all);
         return cli::Ok;
@@ -213,6 +218,12 @@ int runSet(const cli::Options& o)
         const QVariant value = ParameterKeys::parse(key, pair.mid(eq + 1), &error);
         if (!value.isValid())
             return cli::fail(cli::ValueRefused, error);
+        // A key given twice takes its last value, as it would when typed twice.
+        const int earlier = keys.indexOf(key);
+        if (earlier >= 0) {
+            changes[earlier].value = value;
+            continue;
+        }
         changes.append({key, value});
         keys.append(key);
     }
