@@ -9,6 +9,7 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth iproute2
+    tshark
 )
 if [ "${1:-}" = "--gui" ]; then
     packages+=(qt5-gtk-platformtheme)

@@ -22,6 +22,8 @@ class ControlLink : public QObject
 public:
     static constexpr int kConnectTimeoutTicks = 300;
     static constexpr qint64 kLinkSilenceMs = 3000;
+    // The built-in password tried first when a unit asks for one.
+    static constexpr const char* kGuestPassword = "%+guest+";
 
     ControlLink(DeviceList& devices, QObject* parent = nullptr);
     ~ControlLink() override;

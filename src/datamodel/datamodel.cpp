@@ -15,6 +15,10 @@
 Q_LOGGING_CATEGORY(lcModel, "kv.model", QtWarningMsg)
 
 DataModel::DataModel(const LinkSettings& settings, QObject* parent)
+    : DataModel(settings, Registry::WorkingDirectory, parent)
+{}
+
+DataModel::DataModel(const LinkSettings& settings, Registry registry, QObject* parent)
     : QObject(parent), m_settings(settings), m_link(m_devices, this),
       m_discovery(m_devices, m_registry, this),
       m_refresher(
@@ -24,7 +28,11 @@ DataModel::DataModel(const LinkSettings& settings, QObject* parent)
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     m_link.setSettings(m_settings);
     wireParts();
-    const QList<UDPBrowsingPacket> known = m_registry.openRegistry(Discovery::kMaxUnits);
+    const QList<UDPBrowsingPacket> known =
+        registry == Registry::InMemory
+            ? m_registry.openRegistry(Discovery::kMaxUnits,
+                                      QString::fromLatin1(DeviceRegistry::kMemory))
+            : m_registry.openRegistry(Discovery::kMaxUnits);
     for (const UDPBrowsingPacket& packet : known)
         appendDevice(packet, false);
     m_discovery.setPort(m_settings.broadcastPort);

@@ -53,7 +53,16 @@ public:
     static constexpr quint16 kUdpCommandPort = Discovery::kUdpCommandPort;
     static constexpr qint64 kOfflineAfterMs = Discovery::kOfflineAfterMs;
 
+    // Where the registry of known units lives: devices.db in the working directory, or only in
+    // memory for tools that must not leave or share that file.
+    enum class Registry
+    {
+        WorkingDirectory,
+        InMemory,
+    };
+
     explicit DataModel(const LinkSettings& settings = {}, QObject* parent = nullptr);
+    DataModel(const LinkSettings& settings, Registry registry, QObject* parent = nullptr);
     ~DataModel() override;
 
     void setLinkSettings(const LinkSettings& settings);

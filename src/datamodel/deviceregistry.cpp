@@ -13,7 +13,6 @@ Q_LOGGING_CATEGORY(lcRegistry, "kv.registry", QtWarningMsg)
 
 namespace {
 
-const char* const kFile = "devices.db";
 const char* const kCreate =
     "create table devices (ID INTEGER PRIMARY KEY,DeviceID unsigned int,IPAddress unsigned "
     "int,Model varchar(18),ARMVersion varchar(20),DSPVersion char(3),Location "
@@ -60,7 +59,7 @@ QString DeviceRegistry::fieldText(const char* field, int width)
 bool DeviceRegistry::openFile()
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    db.setDatabaseName(QString::fromLatin1(kFile));
+    db.setDatabaseName(m_file);
     if (!db.open()) {
         qCDebug(lcRegistry) << "devices.db cannot be opened, error type" << db.lastError().type();
         return false;
@@ -79,21 +78,22 @@ void DeviceRegistry::setDamagedAside()
     }
     QSqlDatabase::removeDatabase(m_connection);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    m_damagedCopy = QStringLiteral("%1.damaged-%2").arg(QString::fromLatin1(kFile), stamp);
+    m_damagedCopy = QStringLiteral("%1.damaged-%2").arg(m_file, stamp);
     QFile::remove(m_damagedCopy);
-    if (!QFile::rename(QString::fromLatin1(kFile), m_damagedCopy))
+    if (!QFile::rename(m_file, m_damagedCopy))
         m_damagedCopy.clear();
     // Its journal belongs to it and must not be replayed into the new file.
     for (const char* suffix : {"-wal", "-shm"})
-        QFile::remove(QString::fromLatin1(kFile) + QLatin1String(suffix));
+        QFile::remove(m_file + QLatin1String(suffix));
     qCWarning(lcRegistry).noquote() << "devices.db was damaged; kept as" << m_damagedCopy;
 }
 
-QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry(int maxUnits)
+QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry(int maxUnits, const QString& file)
 {
+    m_file = file;
     QList<wire::UDPBrowsingPacket> units;
     m_connection = QString::fromLatin1(QSqlDatabase::defaultConnection);
-    const bool existed = QFile::exists(QString::fromLatin1(kFile));
+    const bool existed = file != QLatin1String(kMemory) && QFile::exists(file);
     if (!openFile()) {
         // Nothing would load or save: the damaged file goes aside, a fresh list starts.
         if (!existed)

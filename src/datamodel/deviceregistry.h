@@ -20,9 +20,13 @@ public:
     DeviceRegistry(const DeviceRegistry&) = delete;
     DeviceRegistry& operator=(const DeviceRegistry&) = delete;
 
+    static constexpr const char* kMemory = ":memory:";
+
     // Opens (creating when new) the database; returns the stored units as status images, at
-    // most `maxUnits` of them (the oldest); rows beyond them are deleted.
-    QList<wire::UDPBrowsingPacket> openRegistry(int maxUnits);
+    // most `maxUnits` of them (the oldest); rows beyond them are deleted. kMemory keeps the
+    // registry for the life of the process only, for tools that must leave no file behind.
+    QList<wire::UDPBrowsingPacket> openRegistry(int maxUnits,
+                                                const QString& file = QStringLiteral("devices.db"));
     bool isOpen() const { return m_open; }
     // Where a damaged devices.db was kept when a fresh one had to be started; empty otherwise.
     QString damagedCopy() const { return m_damagedCopy; }
@@ -50,6 +54,7 @@ private:
     void updateColumn(const char* name, int line, const QString& statement, const QString& column,
                       uint deviceId, const QVariant& value);
     bool m_open = false;
+    QString m_file;
     QString m_connection;
     QString m_damagedCopy;
 };

@@ -27,7 +27,7 @@ class DeviceWidget : public QWidget
     Q_PROPERTY(bool dark READ isDark WRITE setDark)
 public:
     // The built-in password tried first when a unit asks for one.
-    static constexpr const char* kGuestPassword = "%+guest+";
+    static constexpr const char* kGuestPassword = ControlLink::kGuestPassword;
 
     DeviceWidget(DataModel& model, const SystemSettings& settings, QWidget* parent = nullptr);
 
