@@ -9,9 +9,12 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth iproute2
+    desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--gui" ]; then
     packages+=(qt5-gtk-platformtheme)
+elif [ "${1:-}" = "--screenshots" ]; then
+    packages+=(xdotool imagemagick)
 fi
 
 missing=()

@@ -6,8 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
-scripts/ensure-deps.sh
-command -v xdotool >/dev/null || { echo "screenshots.sh needs xdotool" >&2; exit 1; }
+scripts/ensure-deps.sh --screenshots
 [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target kv530418 virtual-unit -j"$(nproc)"
 
