@@ -10,9 +10,12 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth iproute2
     tshark
+    desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--gui" ]; then
     packages+=(qt5-gtk-platformtheme)
+elif [ "${1:-}" = "--screenshots" ]; then
+    packages+=(xdotool imagemagick)
 fi
 
 missing=()

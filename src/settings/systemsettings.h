@@ -10,9 +10,9 @@
 
 class QTranslator;
 
-// The application's settings: cfg.ini in the working directory, read and written key by key,
-// plus window geometry in the per-user store. Created once at start-up and handed to the
-// windows that use it.
+// The application's settings: cfg.ini in the working directory (DataFolder picks it), read
+// and written key by key, plus window geometry in the per-user store. Created once at
+// start-up and handed to the windows that use it.
 class SystemSettings : public QObject
 {
     Q_OBJECT
