@@ -121,7 +121,7 @@ bool BlockEdits::setHpf(Side side, int channel, const HLPF& value)
     if (!validChannel(side, channel))
         return false;
     const HLPF before = hpf(side, channel);
-    if (!store(hpf(side, channel), value))
+    if (!store(hpf(side, channel), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model, side == Side::Input ? cmd::inputHpf(ch, value) : cmd::outputHpf(ch, value));
@@ -137,7 +137,7 @@ bool BlockEdits::setLpf(Side side, int channel, const HLPF& value)
     if (!validChannel(side, channel))
         return false;
     const HLPF before = lpf(side, channel);
-    if (!store(lpf(side, channel), value))
+    if (!store(lpf(side, channel), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model, side == Side::Input ? cmd::inputLpf(ch, value) : cmd::outputLpf(ch, value));
@@ -153,7 +153,7 @@ bool BlockEdits::setPeq(Side side, int channel, int band, const PEQ& value)
     if (!validChannel(side, channel) || band < 0 || band >= kPeqBands)
         return false;
     const PEQ before = peq(side, channel, band);
-    if (!store(peq(side, channel, band), value))
+    if (!store(peq(side, channel, band), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     const auto b = quint8(band);
@@ -171,7 +171,7 @@ bool BlockEdits::setLimiter(Side side, int channel, const Limiter& value)
     if (!validChannel(side, channel))
         return false;
     const Limiter before = limiter(side, channel);
-    if (!store(limiter(side, channel), value))
+    if (!store(limiter(side, channel), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model,
@@ -191,7 +191,7 @@ bool BlockEdits::setDelay(Side side, int channel, float ms)
     const float value = (in ? range::InputDelay : range::OutputDelay).clamp(ms);
     float& slot = in ? m_model.input(channel).delay : m_model.output(channel).delay;
     const float before = slot;
-    if (!store(slot, value))
+    if (!store(slot, value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model, in ? cmd::inputDelay(ch, value) : cmd::outputDelay(ch, value));

@@ -41,7 +41,7 @@ bool ConferenceEdits::storeNoted(T& field, const T& value, const QString& key, c
                                  Code code, Apply apply)
 {
     const T before = field;
-    if (!store(field, value))
+    if (!store(field, value) && !m_model.journal().isReplaying())
         return false;
     DataModel& model = m_model;
     m_model.journal().note(key, name, before, value, [&model, apply, code](const T& v) {

@@ -42,7 +42,7 @@ bool DynamicsEdits::storeGate(int channel, const Gate& gate)
     if (!validChannel(channel))
         return false;
     const Gate before = m_model.input(channel).gate;
-    if (!store(m_model.input(channel).gate, gate))
+    if (!store(m_model.input(channel).gate, gate) && !m_model.journal().isReplaying())
         return false;
     deliver(m_model, cmd::gate(quint8(channel), gate));
     DataModel& model = m_model;
@@ -61,7 +61,7 @@ bool DynamicsEdits::storeAgc(int channel, const AGC& agc)
     if (!validChannel(channel))
         return false;
     const AGC before = m_model.input(channel).agc;
-    if (!store(m_model.input(channel).agc, agc))
+    if (!store(m_model.input(channel).agc, agc) && !m_model.journal().isReplaying())
         return false;
     deliver(m_model, cmd::agc(quint8(channel), agc));
     DataModel& model = m_model;

@@ -67,7 +67,9 @@ public:
     void setGestureOpen(bool open) { m_gestureOpen = open; }
     bool isGestureOpen() const { return m_gestureOpen; }
 
-    // Runs a step's undo or redo without noting what it does.
+    // Runs a step's undo or redo without noting what it does. The edits send a replayed value
+    // even when the mirror holds it already: a report can have put it there while the unit
+    // still runs the newer one.
     void replay(const std::function<void()>& action);
     bool isReplaying() const { return m_replaying; }
 

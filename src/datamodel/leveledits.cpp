@@ -113,8 +113,9 @@ QVector<int> LevelEdits::setInputGain(int channel, float dB)
         }
     }
     // Leaving an edit without changing it, or a wheel turn at the end of the travel, is not a
-    // new value for the unit.
-    if (changed) {
+    // new value for the unit. An undo is: the mirror may already show a value the unit has not
+    // taken yet.
+    if (changed || m_model.journal().isReplaying()) {
         deliver(m_model, cmd::inputLevelGain(quint8(channel), x));
         note(QStringLiteral("in.gain.%1"),
              stepName(QT_TRANSLATE_NOOP("EditJournal", "Input %1 Gain"), channel),
@@ -191,7 +192,7 @@ QVector<int> LevelEdits::setOutputGain(int channel, float dB)
             changed = true;
         }
     }
-    if (changed) {
+    if (changed || m_model.journal().isReplaying()) {
         deliver(m_model, cmd::outputLevelGain(quint8(channel), x));
         note(QStringLiteral("out.gain.%1"),
              stepName(QT_TRANSLATE_NOOP("EditJournal", "Output %1 Gain"), channel),

@@ -5,11 +5,14 @@
 #include "appsupport.h"
 #include "datamodel.h"
 #include "fader.h"
+#include "filtergraph.h"
+#include "filterwidget.h"
 #include "levelcontainerwidget.h"
 #include "levelwidget.h"
 #include "mainmenubar.h"
 #include "mainstatusbar.h"
 #include "mainwindow.h"
+#include "modulewidget.h"
 #include "presetedits.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -178,6 +181,43 @@ private slots:
             QCOMPARE(row(output)->muteButton(channel)->isChecked(), before != 0.0f);
         else
             QCOMPARE(row(output)->fader(channel)->value(), before);
+    }
+
+    // Without a mouse: a gain on the fader's keys, a mute on Space, a filter band on the
+    // graph's keys; each reaches the unit and is one step to undo.
+    void keyboardOnly()
+    {
+        const int channel = 7;
+        Fader* fader = row(false)->fader(channel);
+        type(row(false)->gainEdit(channel), QStringLiteral("-20"));
+        deliver();
+        stack().clear();
+
+        QTest::keyClick(fader, Qt::Key_PageUp);
+        QTest::keyClick(fader, Qt::Key_Up);
+        const float keyed = fader->value();
+        QVERIFY(keyed > -20.0f);
+        QPushButton* mute = row(false)->muteButton(channel);
+        QCOMPARE(mute->focusPolicy(), Qt::TabFocus);
+        const bool muted = mute->isChecked();
+        QTest::keyClick(mute, Qt::Key_Space);
+        FilterGraph* graph = m_window->moduleWidget()->inFilterWidget()->graph();
+        const float bandGain = unit().state().dsp.inputs[0].peq[1].gain;
+        QTest::keyClick(graph, Qt::Key_2);
+        QTest::keyClick(graph, Qt::Key_PageDown);
+        deliver();
+        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, keyed);
+        QCOMPARE(bool(unit().state().dsp.inputs[channel].levelMute), !muted);
+        QCOMPARE(unit().state().dsp.inputs[0].peq[1].gain, bandGain - 3.0f);
+        // The two fader keys came together: one step; then the mute and the band.
+        QCOMPARE(stack().count(), 3);
+
+        for (int i = 0; i < 3; ++i)
+            stack().undo();
+        deliver();
+        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, -20.0f);
+        QCOMPARE(bool(unit().state().dsp.inputs[channel].levelMute), muted);
+        QCOMPARE(unit().state().dsp.inputs[0].peq[1].gain, bandGain);
     }
 
     void presetRecallClearsTheHistory()
