@@ -1,10 +1,9 @@
-// The journal of user edits: which steps join into one, batches, replays that are not noted
-// again, and the record cleared under a preset recall.
+// The journal of user edits: which steps join into one, batches, and replays that are not noted
+// again.
 #include "clock.h"
 #include "datamodel.h"
 #include "editjournal.h"
 #include "leveledits.h"
-#include "presetedits.h"
 #include "testenvironment.h"
 
 #include <QtTest>
@@ -73,7 +72,9 @@ private slots:
         {
             const EditJournal::Batch batch(journal, QStringLiteral("k"), QStringLiteral("both"));
             for (const QString& part : {QStringLiteral("1"), QStringLiteral("2")})
-                journal.record({part, {}, [&order, part] { order << "undo" + part; },
+                journal.record({part,
+                                {},
+                                [&order, part] { order << "undo" + part; },
                                 [&order, part] { order << "redo" + part; }});
         }
         QCOMPARE(steps.size(), 1);
@@ -115,18 +116,6 @@ private slots:
         QCOMPARE(model.input(3).levelGain, -6.0f);
         QCOMPARE(synced, (QList<int>{2, 3}));
         QCOMPARE(steps.size(), 1);
-    }
-
-    void presetRecallClearsTheRecord()
-    {
-        DataModel model;
-        model.setTickTimerRunning(false);
-        QSignalSpy cleared(&model.journal(), &EditJournal::cleared);
-        PresetEdits(model).load(99);
-        QCOMPARE(cleared.size(), 0);
-        PresetEdits(model).load(3);
-        QCOMPARE(cleared.size(), 1);
-        QCOMPARE(cleared[0][0].value<EditJournal::Reason>(), EditJournal::Reason::PresetRecall);
     }
 };
 
