@@ -247,10 +247,21 @@ bool ConferenceEdits::setNoiseReduction(int channel, int level)
     if (!validInput(channel) || level < 0 || level >= kNoiseReductionLevels)
         return false;
     auto& nr = m_model.noiseReduction();
+    const int before = nr.levels[std::size_t(channel)];
     bool changed = store(nr.channel, quint8(channel));
     changed |= store(nr.levels[std::size_t(channel)], quint8(level));
-    if (!changed)
+    if (!changed && !m_model.journal().isReplaying())
         return false;
     deliver(m_model, cmd::noiseReduction(quint8(channel), quint8(level)));
+    if (before != level) {
+        DataModel& model = m_model;
+        m_model.journal().note(
+            QStringLiteral("nr.%1").arg(channel),
+            stepName(QT_TRANSLATE_NOOP("EditJournal", "Input %1 Noise Reduction"), channel), before,
+            level, [&model, channel](int v) {
+                ConferenceEdits(model).setNoiseReduction(channel, v);
+                model.sync(code::NoiseReduction, quint8(channel));
+            });
+    }
     return true;
 }
