@@ -100,7 +100,8 @@ void LevelWidget::buildStrip(int index)
     s.invert->setObjectName(id);
     s.invert->setCheckable(true);
     s.invert->setFixedHeight(kButtonHeight);
-    s.invert->setFocusPolicy(Qt::NoFocus);
+    // The keyboard reaches the buttons; a click leaves the focus where it was.
+    s.invert->setFocusPolicy(Qt::TabFocus);
     connect(s.invert, &QPushButton::clicked, this, &LevelWidget::invertButtonClicked);
     column->addWidget(s.invert);
 
@@ -109,7 +110,7 @@ void LevelWidget::buildStrip(int index)
     s.mute->setProperty(kChannelProperty, index);
     s.mute->setCheckable(true);
     s.mute->setFixedHeight(kButtonHeight);
-    s.mute->setFocusPolicy(Qt::NoFocus);
+    s.mute->setFocusPolicy(Qt::TabFocus);
     connect(s.mute, &QPushButton::clicked, this, &LevelWidget::muteButtonClicked);
     column->addWidget(s.mute);
 
@@ -337,6 +338,24 @@ void LevelWidget::setName(int channel, const QString& number, const QString& lab
     s.name->setText(label);
     s.name->setToolTip(label);
     s.name->setCursorPosition(0);
+    nameForScreenReaders(s);
+}
+
+void LevelWidget::nameForScreenReaders(Strip& s)
+{
+    // The channel as the strip shows it, with the user's label when there is one.
+    QString channel = s.number->text();
+    if (!s.name->text().isEmpty())
+        channel += QStringLiteral(" ") + s.name->text();
+    s.group->setAccessibleName(tr("%1 Group").arg(channel));
+    s.invert->setAccessibleName(tr("%1 Invert").arg(channel));
+    s.mute->setAccessibleName(tr("%1 Mute").arg(channel));
+    s.gain->setAccessibleName(tr("%1 Gain (dB)").arg(channel));
+    s.fader->setAccessibleName(tr("%1 Gain").arg(channel));
+    for (Meter* m : s.meters) {
+        if (m)
+            m->setAccessibleName(tr("%1 Level").arg(channel));
+    }
 }
 
 void LevelWidget::setStripVisible(int channel, bool visible)
@@ -429,5 +448,6 @@ void LevelWidget::retranslate()
         s.mute->setText(tr("Mute"));
         for (int g = 1; g <= kGroupCount; ++g)
             s.group->setItemText(g, tr("Grp ") + QString::number(g));
+        nameForScreenReaders(s);
     }
 }

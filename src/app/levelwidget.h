@@ -100,6 +100,7 @@ private:
     int channelOf(const QObject* control) const;
     void showLevels(Strip& strip, int left, int right, bool stereo);
     void showGroupColour(Strip& strip, int group);
+    void nameForScreenReaders(Strip& strip);
     void retranslate();
 
     QVector<Strip> m_strips;

@@ -191,8 +191,23 @@ void MainMenuBar::changeEvent(QEvent* event)
     QMenuBar::changeEvent(event);
 }
 
+void MainMenuBar::setEditActions(QAction* undo, QAction* redo)
+{
+    if (!m_editMenu) {
+        m_editMenu = new QMenu(this);
+        m_editMenu->setObjectName(QStringLiteral("editMenu"));
+        insertMenu(m_preset, m_editMenu);
+    }
+    m_editMenu->clear();
+    m_editMenu->addAction(undo);
+    m_editMenu->addAction(redo);
+    retranslate();
+}
+
 void MainMenuBar::retranslate()
 {
+    if (m_editMenu)
+        m_editMenu->setTitle(tr("Edit"));
     m_languageMenu->setTitle(tr("Language"));
     m_english->setText(tr("English"));
     m_chinese->setText(tr("Chinese"));

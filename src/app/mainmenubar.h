@@ -16,6 +16,10 @@ class MainMenuBar : public QMenuBar
 public:
     explicit MainMenuBar(SystemSettings& settings, QWidget* parent = nullptr);
 
+    // The "Edit" menu with undo and redo, ahead of the tool windows.
+    void setEditActions(QAction* undo, QAction* redo);
+    QMenu* editMenu() const { return m_editMenu; }
+
     // Shows the entries that the selected device version has a use for.
     void setProfile(const DeviceProfile& profile);
 
@@ -56,6 +60,7 @@ private:
     QMenu* m_languageMenu = nullptr;
     QMenu* m_appearanceMenu = nullptr;
     QMenu* m_highDpiMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_light = nullptr;

@@ -2,6 +2,7 @@
 
 #include "appicon.h"
 #include "commandassistantdialog.h"
+#include "controlaccessible.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
 #include "devicesetupdialog.h"
@@ -20,6 +21,7 @@
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
 #include "testdialog.h"
+#include "undohistory.h"
 #include "wire/commands.h"
 
 #include <initializer_list>
@@ -61,6 +63,7 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
             move(available.center() - rect().center());
         }
     }
+    ControlAccessible::install();
     m_router = new ReportRouter(model, this);
     report(5);
 
@@ -70,6 +73,10 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
 
     m_statusBar = new MainStatusBar(model, *m_router, this);
     setStatusBar(m_statusBar);
+    m_undoHistory = new UndoHistory(model.journal(), this);
+    m_menuBar->setEditActions(m_undoHistory->undoAction(), m_undoHistory->redoAction());
+    connect(m_undoHistory, &UndoHistory::note, m_statusBar,
+            [this](const QString& text) { m_statusBar->showMessage(text, kNoteMs); });
     report(12);
 
     m_deviceListDialog = new DeviceListDialog(model, this);
@@ -257,6 +264,7 @@ void MainWindow::systemResetTriggered()
     if (box.clickedButton() != ok)
         return;
     wire::deliver(m_model, wire::cmd::factoryReset());
+    m_model.journal().clear(EditJournal::Reason::Reset);
 }
 
 void MainWindow::deviceVersionSelectionTriggered()
@@ -365,6 +373,7 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::retranslate()
 {
+    m_undoHistory->retranslate();
     setWindowTitle(m_settings.title());
     m_faultMessageBox->setWindowTitle(tr("Device Fault"));
     m_faultMessageBox->button(QMessageBox::Ok)->setText(tr("OK"));

@@ -25,6 +25,7 @@ class Splitter;
 class SystemSettings;
 class SystemUpgradeProgressDialog;
 class TestDialog;
+class UndoHistory;
 
 // The application's one top-level window. It owns the report router and every panel and tool
 // window (each subscribes to the reports it shows), shows the unit's faults and applies the
@@ -34,6 +35,8 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 public:
     static constexpr int kFaultReminderMs = 120000;
+    // How long a note stays in the status bar.
+    static constexpr int kNoteMs = 8000;
 
     // Told how far its construction has come, for the splash.
     using Progress = std::function<void(int percent)>;
@@ -60,6 +63,7 @@ public:
     QMessageBox* faultMessageBox() const { return m_faultMessageBox; }
     QTimer* faultTimer() const { return m_faultTimer; }
     bool geometryRestored() const { return m_geometryRestored; }
+    UndoHistory* undoHistory() const { return m_undoHistory; }
 
     // "Found fault :" and the names of the set bits of a unit's fault byte.
     static QString faultText(quint8 fault);
@@ -110,6 +114,7 @@ private:
     QMessageBox* m_faultMessageBox = nullptr;
     QTimer* m_faultTimer = nullptr;
     TestDialog* m_testDialog = nullptr;
+    UndoHistory* m_undoHistory = nullptr;
 
     DeviceProfile m_profile;
 };

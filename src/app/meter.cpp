@@ -37,6 +37,11 @@ int Meter::unlitRows(int value) const
     return int(std::lround(height() * share));
 }
 
+QString Meter::valueText() const
+{
+    return tr("%1 dB").arg(m_value);
+}
+
 void Meter::setValue(int value)
 {
     const int clamped = std::clamp(value, m_minimum, m_maximum);

@@ -9,6 +9,12 @@
 class Meter : public QWidget
 {
     Q_OBJECT
+    // Read by screen readers (see ControlAccessible); 48 is QAccessible::ProgressBar.
+    Q_CLASSINFO("accessibleRole", "48")
+    Q_PROPERTY(int value READ value)
+    Q_PROPERTY(int minimum READ minimum)
+    Q_PROPERTY(int maximum READ maximum)
+    Q_PROPERTY(QString valueText READ valueText)
 public:
     static constexpr int kDefaultMinimum = -40;
     static constexpr int kDefaultMaximum = 24;
@@ -20,6 +26,8 @@ public:
     // Clamps into the range; repaints only when the stored value changes.
     void setValue(int value);
     int value() const { return m_value; }
+    // The level with its unit, e.g. "-12 dB".
+    QString valueText() const;
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
 

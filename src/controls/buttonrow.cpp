@@ -41,7 +41,7 @@ ButtonRow::ButtonRow(int count, QWidget* parent) : QWidget(parent), m_group(new 
     for (int id = 0; id < count; ++id) {
         auto* b = new QPushButton(this);
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         m_group->addButton(b, id);
         layout->addWidget(b, 1);
     }

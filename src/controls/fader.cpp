@@ -1,5 +1,7 @@
 #include "fader.h"
 
+#include "controlaccessible.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,7 +35,11 @@ QFont scaleFont(const QFont& base)
 }
 } // namespace
 
-Fader::Fader(QWidget* parent) : QWidget(parent), m_palette(ControlPalette::forAppearance(false)) {}
+Fader::Fader(QWidget* parent) : QWidget(parent), m_palette(ControlPalette::forAppearance(false))
+{
+    // The keyboard reaches it; a click does not take the focus from a value being typed.
+    setFocusPolicy(Qt::TabFocus);
+}
 
 double Fader::scale() const
 {
@@ -82,6 +88,12 @@ void Fader::setValue(float value)
         return;
     m_value = raw;
     update();
+    ControlAccessible::notifyValueChanged(this);
+}
+
+QString Fader::valueText() const
+{
+    return tr("%1 dB").arg(double(value()), 0, 'f', m_decimals);
 }
 
 float Fader::value() const
@@ -196,6 +208,7 @@ void Fader::applyUserRaw(qint64 raw)
     if (v != m_value) {
         m_value = v;
         update();
+        ControlAccessible::notifyValueChanged(this);
     }
     emit valueChanged(value());
 }
@@ -291,6 +304,40 @@ void Fader::wheelEvent(QWheelEvent* event)
     m_wheelRemainder -= notches * kWheelNotch;
     const int step = std::max(1, toRaw(m_wheelStep));
     applyUserRaw(qint64(m_value) + qint64(notches) * step);
+}
+
+void Fader::keyPressEvent(QKeyEvent* event)
+{
+    const qint64 step = std::max(1, toRaw(m_wheelStep));
+    const qint64 page = std::max(1, toRaw(m_pageStep));
+    qint64 raw = m_value;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+        raw += step;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+        raw -= step;
+        break;
+    case Qt::Key_PageUp:
+        raw += page;
+        break;
+    case Qt::Key_PageDown:
+        raw -= page;
+        break;
+    case Qt::Key_Home:
+        raw = m_minimum;
+        break;
+    case Qt::Key_End:
+        raw = m_maximum;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    applyUserRaw(raw);
 }
 
 void Fader::setDark(bool dark)
@@ -417,4 +464,10 @@ void Fader::paintEvent(QPaintEvent*)
     p.setPen(QPen(faded(pal.capLine), 2.0, Qt::SolidLine, Qt::FlatCap));
     const double lineY = std::round(cy);
     p.drawLine(QPointF(body.left() + 1.5, lineY), QPointF(body.right() - 1.5, lineY));
+
+    if (hasFocus()) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(pal.focus, 1.5));
+        p.drawRoundedRect(QRectF(body).adjusted(-2.5, -2.5, 2.5, 2.5), 4.0, 4.0);
+    }
 }

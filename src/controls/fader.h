@@ -14,6 +14,12 @@ class Fader : public QWidget
     Q_OBJECT
     // Set by the style sheets of the two appearances.
     Q_PROPERTY(bool dark READ isDark WRITE setDark)
+    // Read by screen readers (see ControlAccessible); 51 is QAccessible::Slider.
+    Q_CLASSINFO("accessibleRole", "51")
+    Q_PROPERTY(float value READ value)
+    Q_PROPERTY(float minimum READ minimum)
+    Q_PROPERTY(float maximum READ maximum)
+    Q_PROPERTY(QString valueText READ valueText)
 public:
     explicit Fader(QWidget* parent = nullptr);
 
@@ -26,7 +32,11 @@ public:
     void setValue(float value);
     float value() const;
 
-    // Step of one wheel notch and of one click beside the handle, in the outer unit.
+    // The value with its unit, e.g. "-6.0 dB".
+    QString valueText() const;
+
+    // Step of one wheel notch (and of the arrow keys) and of one click beside the handle (and
+    // of Page Up and Down), in the outer unit. Home and End go to the limits.
     void setWheelStep(float step);
     float wheelStep() const { return m_wheelStep; }
     void setPageStep(float step);
@@ -57,6 +67,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     double scale() const;

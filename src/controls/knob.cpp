@@ -1,5 +1,7 @@
 #include "knob.h"
 
+#include "controlaccessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,6 +58,12 @@ void Knob::setValue(int value)
         return;
     m_value = v;
     update();
+    ControlAccessible::notifyValueChanged(this);
+}
+
+QString Knob::valueText() const
+{
+    return m_valueText ? m_valueText(m_value) : QString::number(m_value);
 }
 
 void Knob::setStep(int step)
@@ -98,6 +106,7 @@ void Knob::applyUserValue(qint64 value)
     if (v != m_value) {
         m_value = v;
         update();
+        ControlAccessible::notifyValueChanged(this);
     }
     emit valueChanged(m_value);
 }
@@ -187,6 +196,12 @@ void Knob::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_PageDown:
         delta = -m_pageStep;
+        break;
+    case Qt::Key_Home:
+        delta = qint64(m_minimum) - m_value;
+        break;
+    case Qt::Key_End:
+        delta = qint64(m_maximum) - m_value;
         break;
     default:
         QWidget::keyPressEvent(event);

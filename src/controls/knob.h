@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 
 // A rotary control over an integer range. Dragging up raises the value, dragging sideways raises
 // or lowers it by the direction mode; the wheel and the arrow keys move it by the step. Setting
@@ -14,6 +15,12 @@ class Knob : public QWidget
     Q_OBJECT
     // Set by the style sheets of the two appearances.
     Q_PROPERTY(bool dark READ isDark WRITE setDark)
+    // Read by screen readers (see ControlAccessible); 49 is QAccessible::Dial.
+    Q_CLASSINFO("accessibleRole", "49")
+    Q_PROPERTY(int value READ value)
+    Q_PROPERTY(int minimum READ minimum)
+    Q_PROPERTY(int maximum READ maximum)
+    Q_PROPERTY(QString valueText READ valueText)
 public:
     // Direction modes, fixed at construction. Modes 0 and 1 raise the value to the right, the
     // reversed mode raises it to the left (and turns the wheel around).
@@ -41,7 +48,12 @@ public:
     void setValue(int value);
     int value() const { return m_value; }
 
-    // Step of the wheel and the arrow keys.
+    // The value as a person reads it, with its unit; by default the bare number. The editors
+    // map the knob's integer onto their parameter, so they say how it reads.
+    void setValueText(std::function<QString(int)> text) { m_valueText = std::move(text); }
+    QString valueText() const;
+
+    // Step of the wheel and the arrow keys; Home and End go to the limits.
     void setStep(int step);
     int step() const { return m_step; }
     // The fine step (wheel and arrow keys with Ctrl held) and the page step (Page Up and Down).
@@ -92,4 +104,5 @@ private:
     QPoint m_lastPosition;
     int m_wheelRemainder = 0;
     ControlPalette m_palette;
+    std::function<QString(int)> m_valueText;
 };

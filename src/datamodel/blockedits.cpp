@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "wire/commands.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 using namespace wire;
@@ -29,7 +30,40 @@ constexpr quint32 maskOf(int channels)
     return channels >= 32 ? 0xFFFFFFFFu : (1u << channels) - 1u;
 }
 
+QString stepName(BlockEdits::Side side, const char* what, int channel)
+{
+    const char* format = side == BlockEdits::Side::Input
+                             ? QT_TRANSLATE_NOOP("EditJournal", "Input %1 %2")
+                             : QT_TRANSLATE_NOOP("EditJournal", "Output %1 %2");
+    return QCoreApplication::translate("EditJournal", format)
+        .arg(channel + 1)
+        .arg(QCoreApplication::translate("EditJournal", what));
+}
+
+QString stepKey(const char* what, BlockEdits::Side side, int channel, int band = 0)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(QLatin1String(what))
+        .arg(side == BlockEdits::Side::Input ? 0 : 1)
+        .arg(channel)
+        .arg(band);
+}
+
 } // namespace
+
+// Undo sends the earlier record through the same edit and tells the views of it.
+template <typename Record, typename Apply>
+void BlockEdits::note(const QString& key, const QString& name, Code code, int channel, int other,
+                      const Record& before, const Record& after, Apply apply)
+{
+    DataModel& model = m_model;
+    m_model.journal().note(key, name, before, after,
+                           [&model, apply, code, channel, other](const Record& value) {
+                               BlockEdits edits(model);
+                               apply(edits, value);
+                               model.sync(code, quint8(channel), quint8(other));
+                           });
+}
 
 HLPF BlockEdits::factoryHpf()
 {
@@ -84,41 +118,68 @@ Limiter& BlockEdits::limiter(Side side, int channel)
 
 bool BlockEdits::setHpf(Side side, int channel, const HLPF& value)
 {
-    if (!validChannel(side, channel) || !store(hpf(side, channel), value))
+    if (!validChannel(side, channel))
+        return false;
+    const HLPF before = hpf(side, channel);
+    if (!store(hpf(side, channel), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model, side == Side::Input ? cmd::inputHpf(ch, value) : cmd::outputHpf(ch, value));
+    note(stepKey("hpf", side, channel),
+         stepName(side, QT_TRANSLATE_NOOP("EditJournal", "High-Pass Filter"), channel),
+         side == Side::Input ? code::InputHpf : code::OutputHpf, channel, 255, before, value,
+         [=](BlockEdits& e, const auto& v) { e.setHpf(side, channel, v); });
     return true;
 }
 
 bool BlockEdits::setLpf(Side side, int channel, const HLPF& value)
 {
-    if (!validChannel(side, channel) || !store(lpf(side, channel), value))
+    if (!validChannel(side, channel))
+        return false;
+    const HLPF before = lpf(side, channel);
+    if (!store(lpf(side, channel), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model, side == Side::Input ? cmd::inputLpf(ch, value) : cmd::outputLpf(ch, value));
+    note(stepKey("lpf", side, channel),
+         stepName(side, QT_TRANSLATE_NOOP("EditJournal", "Low-Pass Filter"), channel),
+         side == Side::Input ? code::InputLpf : code::OutputLpf, channel, 255, before, value,
+         [=](BlockEdits& e, const auto& v) { e.setLpf(side, channel, v); });
     return true;
 }
 
 bool BlockEdits::setPeq(Side side, int channel, int band, const PEQ& value)
 {
-    if (!validChannel(side, channel) || band < 0 || band >= kPeqBands ||
-        !store(peq(side, channel, band), value))
+    if (!validChannel(side, channel) || band < 0 || band >= kPeqBands)
+        return false;
+    const PEQ before = peq(side, channel, band);
+    if (!store(peq(side, channel, band), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     const auto b = quint8(band);
     deliver(m_model,
             side == Side::Input ? cmd::inputPeq(ch, b, value) : cmd::outputPeq(ch, b, value));
+    note(stepKey("peq", side, channel, band),
+         stepName(side, QT_TRANSLATE_NOOP("EditJournal", "EQ Band"), channel),
+         side == Side::Input ? code::InputPeq : code::OutputPeq, channel, band, before, value,
+         [=](BlockEdits& e, const auto& v) { e.setPeq(side, channel, band, v); });
     return true;
 }
 
 bool BlockEdits::setLimiter(Side side, int channel, const Limiter& value)
 {
-    if (!validChannel(side, channel) || !store(limiter(side, channel), value))
+    if (!validChannel(side, channel))
+        return false;
+    const Limiter before = limiter(side, channel);
+    if (!store(limiter(side, channel), value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model,
             side == Side::Input ? cmd::inputLimiter(ch, value) : cmd::outputLimiter(ch, value));
+    note(stepKey("limiter", side, channel),
+         stepName(side, QT_TRANSLATE_NOOP("EditJournal", "Limiter"), channel),
+         side == Side::Input ? code::InputLimiter : code::OutputLimiter, channel, 255, before,
+         value, [=](BlockEdits& e, const auto& v) { e.setLimiter(side, channel, v); });
     return true;
 }
 
@@ -129,10 +190,15 @@ bool BlockEdits::setDelay(Side side, int channel, float ms)
     const bool in = side == Side::Input;
     const float value = (in ? range::InputDelay : range::OutputDelay).clamp(ms);
     float& slot = in ? m_model.input(channel).delay : m_model.output(channel).delay;
-    if (!store(slot, value))
+    const float before = slot;
+    if (!store(slot, value) && !m_model.journal().isReplaying())
         return false;
     const auto ch = quint8(channel);
     deliver(m_model, in ? cmd::inputDelay(ch, value) : cmd::outputDelay(ch, value));
+    note(stepKey("delay", side, channel),
+         stepName(side, QT_TRANSLATE_NOOP("EditJournal", "Delay"), channel),
+         side == Side::Input ? code::InputDelay : code::OutputDelay, channel, 255, before, value,
+         [=](BlockEdits& e, const auto& v) { e.setDelay(side, channel, v); });
     return true;
 }
 
@@ -141,6 +207,9 @@ QVector<int> BlockEdits::setAllPeqEnabled(Side side, int channel, bool on)
     QVector<int> sent;
     if (!validChannel(side, channel))
         return sent;
+    const EditJournal::Batch batch(
+        m_model.journal(), stepKey("allpeq", side, channel),
+        stepName(side, QT_TRANSLATE_NOOP("EditJournal", "All EQ Bands"), channel));
     for (int band = 0; band < kPeqBands; ++band) {
         PEQ value = peq(side, channel, band);
         if (bool(value.enabled) == on)
@@ -171,6 +240,7 @@ void BlockEdits::resetFilter(Side side, int channel)
         peq(side, channel, band) = factoryPeq(band);
     const auto ch = quint8(channel);
     deliver(m_model, side == Side::Input ? cmd::resetInputFilter(ch) : cmd::resetOutputFilter(ch));
+    m_model.journal().clear(EditJournal::Reason::Reset);
 }
 
 void BlockEdits::resetLimiter(Side side, int channel)
@@ -181,6 +251,7 @@ void BlockEdits::resetLimiter(Side side, int channel)
     const auto ch = quint8(channel);
     deliver(m_model,
             side == Side::Input ? cmd::resetInputLimiter(ch) : cmd::resetOutputLimiter(ch));
+    m_model.journal().clear(EditJournal::Reason::Reset);
 }
 
 template <typename Assign>
@@ -228,6 +299,7 @@ BlockEdits::Targets BlockEdits::copyFilter(Side side, int source, quint32 inputM
     deliver(m_model, side == Side::Input
                          ? cmd::copyInputFilter(src, inputMask, outputMask, generation)
                          : cmd::copyOutputFilter(src, inputMask, outputMask, generation));
+    m_model.journal().clear(EditJournal::Reason::Copy);
     return t;
 }
 
@@ -246,5 +318,6 @@ BlockEdits::Targets BlockEdits::copyLimiter(Side side, int source, quint32 input
     deliver(m_model, side == Side::Input
                          ? cmd::copyInputLimiter(src, inputMask, outputMask, generation)
                          : cmd::copyOutputLimiter(src, inputMask, outputMask, generation));
+    m_model.journal().clear(EditJournal::Reason::Copy);
     return t;
 }

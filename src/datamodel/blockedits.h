@@ -1,6 +1,9 @@
 #pragma once
 
+#include "wire/codes.h"
 #include "wire/records.h"
+
+#include <QString>
 
 #include <QVector>
 
@@ -61,6 +64,9 @@ public:
     Targets copyLimiter(Side side, int source, quint32 inputMask, quint32 outputMask);
 
 private:
+    template <typename Record, typename Apply>
+    void note(const QString& key, const QString& name, wire::Code code, int channel, int other,
+              const Record& before, const Record& after, Apply apply);
     wire::HLPF& hpf(Side side, int channel);
     wire::HLPF& lpf(Side side, int channel);
     wire::PEQ& peq(Side side, int channel, int band);

@@ -43,6 +43,9 @@ public:
     bool setNoiseReduction(int channel, int level);
 
 private:
+    template <typename T, typename Apply>
+    bool storeNoted(T& field, const T& value, const QString& key, const QString& name,
+                    wire::Code code, Apply apply);
     void sendEchoBlock();
 
     DataModel& m_model;

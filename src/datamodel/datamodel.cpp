@@ -55,6 +55,11 @@ void DataModel::wireParts()
     });
     connect(&m_link, &ControlLink::connectTimeout, this, &DataModel::tcpConnectTimeout);
     connect(&m_link, &ControlLink::stateChanged, this, &DataModel::deviceListNetworkChanged);
+    // A link that opens, drops or comes back may meet a unit that changed meanwhile.
+    connect(&m_link, &ControlLink::stateChanged, this, [this](int index) {
+        if (index == m_link.current())
+            m_journal.clear(EditJournal::Reason::Connection);
+    });
 
     connect(&m_discovery, &Discovery::unitCameOnline, &m_link, &ControlLink::unitCameOnline);
     connect(&m_discovery, &Discovery::deviceListAdd, this, &DataModel::deviceListAdd);
@@ -168,8 +173,10 @@ int DataModel::appendDevice(const UDPBrowsingPacket& packet, bool online,
 
 void DataModel::selectDevice(int index, bool flag)
 {
-    if (m_link.select(index))
+    if (m_link.select(index)) {
+        m_journal.clear(EditJournal::Reason::Connection);
         emit deviceListSelectionChanged(m_link.current(), flag);
+    }
 }
 
 void DataModel::removeDeviceAt(int index)
@@ -197,6 +204,7 @@ void DataModel::handleLoginAnswer(const QByteArray& payload)
         return;
     const quint8 answer = quint8(payload[0]);
     if (answer == 1) {
+        m_journal.clear(EditJournal::Reason::Connection);
         // Zeroed so that the next reports after login count as changes and reach the views.
         m_mirror.usb.playFileCount = 0;
         m_mirror.usb.recordFileCount = 0;

@@ -4,6 +4,7 @@
 #include "devicelist.h"
 #include "deviceregistry.h"
 #include "discovery.h"
+#include "editjournal.h"
 #include "linksettings.h"
 #include "parametermirror.h"
 #include "refresher.h"
@@ -171,6 +172,9 @@ public:
     quint8 refreshFlags() const { return m_refresher.flags(); }
     void setRefreshFlag(RefreshFlag flag, bool on) { m_refresher.setFlag(flag, on); }
 
+    // The user's edits, for undo and redo.
+    EditJournal& journal() { return m_journal; }
+
     quint64 tickCount() const { return m_link.tickCount(); }
     // The 10 ms heartbeat; tests stop it and call timeout() themselves.
     void setTickTimerRunning(bool running);
@@ -224,5 +228,6 @@ private:
     Discovery m_discovery;
     Refresher m_refresher;
     ParameterMirror m_mirror;
+    EditJournal m_journal;
     QTimer m_timer;
 };

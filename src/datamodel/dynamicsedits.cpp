@@ -3,6 +3,8 @@
 #include "datamodel.h"
 #include "wire/commands.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -34,19 +36,42 @@ bool DynamicsEdits::validChannel(int channel)
     return channel >= 0 && channel < kInputStrips;
 }
 
+// Undo puts the whole earlier record back: a gate or AGC travels as one record.
 bool DynamicsEdits::storeGate(int channel, const Gate& gate)
 {
-    if (!validChannel(channel) || !store(m_model.input(channel).gate, gate))
+    if (!validChannel(channel))
+        return false;
+    const Gate before = m_model.input(channel).gate;
+    if (!store(m_model.input(channel).gate, gate) && !m_model.journal().isReplaying())
         return false;
     deliver(m_model, cmd::gate(quint8(channel), gate));
+    DataModel& model = m_model;
+    m_model.journal().note(
+        QStringLiteral("gate.%1").arg(channel),
+        QCoreApplication::translate("EditJournal", "Input %1 Gate").arg(channel + 1), before, gate,
+        [&model, channel](const Gate& g) {
+            DynamicsEdits(model).storeGate(channel, g);
+            model.sync(code::Gate, quint8(channel));
+        });
     return true;
 }
 
 bool DynamicsEdits::storeAgc(int channel, const AGC& agc)
 {
-    if (!validChannel(channel) || !store(m_model.input(channel).agc, agc))
+    if (!validChannel(channel))
+        return false;
+    const AGC before = m_model.input(channel).agc;
+    if (!store(m_model.input(channel).agc, agc) && !m_model.journal().isReplaying())
         return false;
     deliver(m_model, cmd::agc(quint8(channel), agc));
+    DataModel& model = m_model;
+    m_model.journal().note(
+        QStringLiteral("agc.%1").arg(channel),
+        QCoreApplication::translate("EditJournal", "Input %1 AGC").arg(channel + 1), before, agc,
+        [&model, channel](const AGC& a) {
+            DynamicsEdits(model).storeAgc(channel, a);
+            model.sync(code::Agc, quint8(channel));
+        });
     return true;
 }
 
@@ -164,6 +189,7 @@ QVector<int> DynamicsEdits::copyAgc(int source, quint32 inputMask)
         }
     }
     deliver(m_model, cmd::copyAgc(quint8(source), inputMask, generation));
+    m_model.journal().clear(EditJournal::Reason::Copy);
     return written;
 }
 
@@ -173,4 +199,5 @@ void DynamicsEdits::resetAgc(int channel)
         return;
     m_model.input(channel).agc = factoryAgc();
     deliver(m_model, cmd::resetAgc(quint8(channel)));
+    m_model.journal().clear(EditJournal::Reason::Reset);
 }

@@ -28,6 +28,15 @@ public:
     QVector<int> setMute(int channel, bool on);
 
 private:
+    struct Setup
+    {
+        quint32 mode;
+        bool phantom;
+        float gain;
+    };
+    template <typename T, typename Apply>
+    void note(const QString& key, const QString& name, wire::Code code, int channel, T before,
+              T after, Apply apply);
     // One channel's mode sequence; false when it already had the mode.
     bool changeMode(int channel, quint32 mode);
     bool pairLinked() const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deviceprofile.h"
+#include "wire/codes.h"
 #include "wire/levelrules.h"
 
 #include <QVector>
@@ -34,6 +35,9 @@ public:
     QVector<int> setOutputGroup(int channel, quint8 group);
 
 private:
+    template <typename T, typename Set>
+    void note(const QString& key, const QString& name, wire::Code code, int channel, T before,
+              T after, Set set);
     QVector<int> inputFollowers(int channel, bool withGroup) const;
     QVector<int> outputFollowers(int channel) const;
 

@@ -37,6 +37,8 @@ public:
     void setAll(bool mix, int usbRecordOutput);
 
 private:
+    void note(int output, const QByteArray& inputs, const QVector<int>& before, int after,
+              bool gain);
     static QByteArray validInputs(const QByteArray& inputs);
     static bool spares(bool mix, int usbRecordOutput, int output);
 

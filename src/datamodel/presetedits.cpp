@@ -33,8 +33,10 @@ void PresetEdits::save(int slot)
 
 void PresetEdits::load(int slot)
 {
-    if (validSlot(slot))
-        deliver(m_model, cmd::presetLoad(quint8(slot)));
+    if (!validSlot(slot))
+        return;
+    deliver(m_model, cmd::presetLoad(quint8(slot)));
+    m_model.journal().clear(EditJournal::Reason::PresetRecall);
 }
 
 void PresetEdits::remove(int slot)

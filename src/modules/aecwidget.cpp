@@ -55,7 +55,7 @@ AECWidget::AECWidget(DataModel& model, ReportRouter& router, QWidget* parent)
         auto* box = new QCheckBox(this);
         box->setObjectName(QStringLiteral("localMicCheckBox%1").arg(ch));
         box->setProperty("channel", ch);
-        box->setFocusPolicy(Qt::NoFocus);
+        box->setFocusPolicy(Qt::TabFocus);
         mics->addWidget(box, ch / kMicsPerRow, ch % kMicsPerRow);
         connect(box, &QCheckBox::clicked, this, &AECWidget::localMicCheckBoxClicked);
         m_mics[std::size_t(ch)] = box;

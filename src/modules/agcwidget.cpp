@@ -39,7 +39,7 @@ AGCWidget::AGCWidget(DataModel& model, ReportRouter& router, QWidget* parent)
     m_resetButton = new QPushButton(this);
     m_resetButton->setObjectName(QStringLiteral("resetButton"));
     for (QPushButton* b : {m_copyButton, m_resetButton}) {
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         headerLayout()->addWidget(b);
     }
     connect(m_copyButton, &QPushButton::clicked, this, &AGCWidget::copyToButtonClicked);
@@ -59,7 +59,7 @@ AGCWidget::AGCWidget(DataModel& model, ReportRouter& router, QWidget* parent)
     m_enabled = new QPushButton(m_box);
     m_enabled->setObjectName(QStringLiteral("enabledButton"));
     m_enabled->setCheckable(true);
-    m_enabled->setFocusPolicy(Qt::NoFocus);
+    m_enabled->setFocusPolicy(Qt::TabFocus);
     m_grid->addWidget(m_enabled, 0, 0, 1, 3);
     m_thresholdLabel = new QLabel(m_box);
     m_targetLabel = new QLabel(m_box);

@@ -41,7 +41,7 @@ AutoMixerWidget::AutoMixerWidget(DataModel& model, ReportRouter& router, QWidget
     }
     m_reset = new QPushButton(this);
     m_reset->setObjectName(QStringLiteral("resetButton"));
-    m_reset->setFocusPolicy(Qt::NoFocus);
+    m_reset->setFocusPolicy(Qt::TabFocus);
     m_info = new InfoButton(this);
     m_info->setObjectName(QStringLiteral("infoButton"));
     headerLayout()->addWidget(m_reset);

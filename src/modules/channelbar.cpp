@@ -18,7 +18,7 @@ ChannelBar::ChannelBar(int channels, const QString& prefix, QWidget* parent)
     for (int ch = 0; ch < channels; ++ch) {
         auto* button = new QPushButton(prefix + QString::number(ch + 1), this);
         button->setCheckable(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         button->setProperty("channel", ch);
         m_group->addButton(button, ch);
         layout->addWidget(button);

@@ -34,7 +34,7 @@ QPushButton* toggleButton(QWidget* parent, const QString& objectName, int channe
 {
     auto* b = new QPushButton(parent);
     b->setCheckable(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     name(b, objectName, channel);
     return b;
 }
@@ -78,6 +78,15 @@ QString inputName(const DataModel& model, int channel)
 QString outputName(const DataModel& model, int channel)
 {
     return named(model.output(channel).label, model.output(channel).defaultName);
+}
+
+void nameForScreenReaders(Knob* knob, QLineEdit* edit, const QString& name, const QString& unit)
+{
+    knob->setAccessibleName(name);
+    edit->setAccessibleName(name);
+    knob->setValueText([edit, unit](int) {
+        return unit.isEmpty() ? edit->text() : edit->text() + QLatin1Char(' ') + unit;
+    });
 }
 
 void setName(QLabel* label, const QString& name, int width)

@@ -25,6 +25,10 @@ QString withUnit(const QString& caption, const QString& unit);
 QString inputName(const DataModel& model, int channel);
 QString outputName(const DataModel& model, int channel);
 
+// Names a knob and its edit for screen readers; the knob reads out the edit's text with the
+// unit, which is how the editor shows the knob's value.
+void nameForScreenReaders(Knob* knob, QLineEdit* edit, const QString& name, const QString& unit);
+
 // Shows a channel name in a label of fixed width, cut with an ellipsis when it does not fit;
 // the whole name is the tooltip.
 void setName(QLabel* label, const QString& name, int width);

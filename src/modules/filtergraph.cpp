@@ -2,10 +2,13 @@
 
 #include "filtergraphscale.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -63,6 +66,8 @@ std::vector<int> gridFrequencies()
 
 FilterGraph::FilterGraph(QWidget* parent) : QWidget(parent)
 {
+    // The keyboard reaches the graph; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     m_lowPass.freq = float(kMaxDragFrequency);
     for (int i = 0; i < FilterResponse::kMaxBands; ++i)
         m_bands[i].freq = kInitialFrequencies[i];
@@ -254,9 +259,102 @@ void FilterGraph::paintEvent(QPaintEvent*)
         painter.setPen(QPen(outline, 2));
         painter.setBrush(fill);
         painter.drawEllipse(r.adjusted(1, 1, -1, -1));
+        if (hasFocus() && handle == m_currentBand) {
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(QPen(colours.currentOutline, 1.5, Qt::DotLine));
+            painter.drawEllipse(r.adjusted(-4, -4, 4, 4));
+        }
         painter.setPen(colours.label);
         painter.drawText(r, Qt::AlignCenter, text);
     }
+}
+
+double FilterGraph::currentFrequency() const
+{
+    return m_currentBand < m_bandCount ? double(m_bands[m_currentBand].freq) : 0.0;
+}
+
+QString FilterGraph::valueText() const
+{
+    if (m_currentBand >= m_bandCount)
+        return {};
+    const FilterBand& b = m_bands[m_currentBand];
+    return tr("Band %1: %2 Hz, %3 dB")
+        .arg(m_currentBand + 1)
+        .arg(double(b.freq), 0, 'f', 0)
+        .arg(double(b.gain), 0, 'f', 1);
+}
+
+void FilterGraph::moveCurrentBand(float freq, float gain)
+{
+    FilterBand& band = m_bands[m_currentBand];
+    freq = float(std::clamp(double(freq), kMinDragFrequency, kMaxDragFrequency));
+    gain = float(std::clamp(double(gain), FilterGraphScale::kMinGain, FilterGraphScale::kMaxGain));
+    if (band.freq == freq && band.gain == gain)
+        return;
+    band.freq = freq;
+    band.gain = gain;
+    emit peqChanged(m_currentBand, freq, gain);
+    recompute();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, currentFrequency());
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void FilterGraph::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key >= Qt::Key_1 && key < Qt::Key_1 + m_bandCount) {
+        event->accept();
+        const auto band = uchar(key - Qt::Key_1);
+        if (band != m_currentBand) {
+            m_currentBand = band;
+            update();
+            emit currentBandChanged(band);
+        }
+        return;
+    }
+    if (m_currentBand >= m_bandCount) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const FilterBand& b = m_bands[m_currentBand];
+    const double octaves = event->modifiers() & Qt::ControlModifier ? 1.0 : kFineOctaves;
+    double freq = b.freq;
+    double gain = b.gain;
+    switch (key) {
+    case Qt::Key_Left:
+        freq /= std::pow(2.0, octaves);
+        break;
+    case Qt::Key_Right:
+        freq *= std::pow(2.0, octaves);
+        break;
+    case Qt::Key_Up:
+        gain += kFineGain;
+        break;
+    case Qt::Key_Down:
+        gain -= kFineGain;
+        break;
+    case Qt::Key_PageUp:
+        gain += kCoarseGain;
+        break;
+    case Qt::Key_PageDown:
+        gain -= kCoarseGain;
+        break;
+    case Qt::Key_Home:
+        freq = kMinDragFrequency;
+        break;
+    case Qt::Key_End:
+        freq = kMaxDragFrequency;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    moveCurrentBand(float(freq), float(gain));
 }
 
 void FilterGraph::mousePressEvent(QMouseEvent* event)

@@ -15,6 +15,13 @@ class FilterGraph : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(bool dark READ isDark WRITE setDark)
+    // Read by screen readers (see ControlAccessible); 17 is QAccessible::Chart. The value is
+    // the current band's frequency.
+    Q_CLASSINFO("accessibleRole", "17")
+    Q_PROPERTY(double value READ currentFrequency)
+    Q_PROPERTY(double minimum READ minimumFrequency)
+    Q_PROPERTY(double maximum READ maximumFrequency)
+    Q_PROPERTY(QString valueText READ valueText)
 public:
     static constexpr double kMinDragFrequency = 20.0;
     static constexpr double kMaxDragFrequency = 20000.0;
@@ -41,6 +48,18 @@ public:
     const FilterBand& band(int index) const { return m_bands.at(index); }
     const FilterResponse::Curve& response() const { return m_response; }
 
+    // The keyboard moves the current band: Left and Right by a twelfth of an octave (Ctrl: an
+    // octave), Up and Down by 0.5 dB, Page Up and Down by 3 dB, Home and End to the lowest and
+    // highest frequency; the digits 1 to 8 choose the band.
+    static constexpr double kFineOctaves = 1.0 / 12.0;
+    static constexpr double kFineGain = 0.5;
+    static constexpr double kCoarseGain = 3.0;
+    double currentFrequency() const;
+    static double minimumFrequency() { return kMinDragFrequency; }
+    static double maximumFrequency() { return kMaxDragFrequency; }
+    // "Band 3: 1000 Hz, -3.0 dB".
+    QString valueText() const;
+
     bool isDark() const { return m_dark; }
     void setDark(bool dark);
 
@@ -60,6 +79,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void recompute();
@@ -67,6 +87,8 @@ private:
     int handleCount() const { return m_bandCount + 2; }
     QRectF handleRect(int handle, const FilterGraphScale& scale) const;
     int pressedHandle() const;
+    // Moves the current band as a drag would, announcing what changed.
+    void moveCurrentBand(float freq, float gain);
 
     bool m_dark = false;
     uchar m_bandCount = FilterResponse::kMaxBands;

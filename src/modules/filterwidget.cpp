@@ -1,5 +1,7 @@
 #include "filterwidget.h"
 
+#include "editorcontrols.h"
+
 #include "buttonrow.h"
 #include "channelbar.h"
 #include "dialog.h"
@@ -51,7 +53,7 @@ QPushButton* toggle(QWidget* parent)
 {
     auto* b = new QPushButton(parent);
     b->setCheckable(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setMinimumWidth(kToggleWidth);
     return b;
 }
@@ -86,7 +88,7 @@ FilterWidget::FilterWidget(DataModel& model, ReportRouter& router, BlockEdits::S
     m_resetButton = new QPushButton(this);
     m_resetButton->setObjectName(QStringLiteral("resetButton"));
     for (QPushButton* b : {m_importButton, m_exportButton, m_copyButton, m_resetButton}) {
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         headerLayout()->addWidget(b);
     }
     connect(m_importButton, &QPushButton::clicked, this, &FilterWidget::importButtonClicked);
@@ -308,6 +310,15 @@ void FilterWidget::retranslate()
     m_peqFreqLabel->setText(withUnit(tr("Freq"), tr("(Hz)")));
     m_gainLabel->setText(withUnit(tr("Gain"), tr("(dB)")));
     m_qLabel->setText(tr("Q"));
+    editorcontrols::nameForScreenReaders(m_hpf.freqKnob, m_hpf.freqEdit, tr("High Pass Frequency"),
+                                         tr("Hz"));
+    editorcontrols::nameForScreenReaders(m_lpf.freqKnob, m_lpf.freqEdit, tr("Low Pass Frequency"),
+                                         tr("Hz"));
+    editorcontrols::nameForScreenReaders(m_peqFreqKnob, m_peqFreqEdit, tr("Band Frequency"),
+                                         tr("Hz"));
+    editorcontrols::nameForScreenReaders(m_gainKnob, m_gainEdit, tr("Band Gain"), tr("dB"));
+    editorcontrols::nameForScreenReaders(m_qKnob, m_qEdit, tr("Band Q"), QString());
+    m_graph->setAccessibleName(tr("Filter Response"));
 }
 
 int FilterWidget::selectedBand() const

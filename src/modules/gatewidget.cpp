@@ -135,7 +135,7 @@ void GateWidget::addColumn(int channel)
 
     c.enabled->setObjectName(name);
     c.enabled->setCheckable(true);
-    c.enabled->setFocusPolicy(Qt::NoFocus);
+    c.enabled->setFocusPolicy(Qt::TabFocus);
     c.enabled->setMinimumWidth(kColumnWidth - 8);
     m_grid->addWidget(c.enabled, EnabledRow, col, Qt::AlignCenter);
     connect(c.enabled, &QPushButton::clicked, this, &GateWidget::enabledButtonClicked);

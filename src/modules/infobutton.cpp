@@ -6,7 +6,7 @@ InfoButton::InfoButton(QWidget* parent) : QAbstractButton(parent)
 {
     m_palette = ControlPalette::forAppearance(false);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void InfoButton::setDark(bool dark)

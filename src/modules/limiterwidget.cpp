@@ -42,7 +42,7 @@ LimiterWidget::LimiterWidget(DataModel& model, ReportRouter& router, BlockEdits:
     m_resetButton = new QPushButton(this);
     m_resetButton->setObjectName(QStringLiteral("resetButton"));
     for (QPushButton* b : {m_copyButton, m_resetButton}) {
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         headerLayout()->addWidget(b);
     }
     connect(m_copyButton, &QPushButton::clicked, this, &LimiterWidget::copyToButtonClicked);
@@ -63,7 +63,7 @@ LimiterWidget::LimiterWidget(DataModel& model, ReportRouter& router, BlockEdits:
     m_enabled = new QPushButton(m_box);
     m_enabled->setObjectName(QStringLiteral("enabledButton"));
     m_enabled->setCheckable(true);
-    m_enabled->setFocusPolicy(Qt::NoFocus);
+    m_enabled->setFocusPolicy(Qt::TabFocus);
     m_grid->addWidget(m_enabled, 0, 0, 1, 3);
     m_thresholdLabel = new QLabel(m_box);
     m_ratioLabel = new QLabel(m_box);

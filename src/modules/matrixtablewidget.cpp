@@ -73,7 +73,7 @@ MatrixTableWidget::MatrixTableWidget(QWidget* parent) : QTableWidget(kRows, kCol
     m_corner = new QPushButton(this);
     m_corner->setObjectName(QStringLiteral("matrixEditButton"));
     m_corner->setCheckable(true);
-    m_corner->setFocusPolicy(Qt::NoFocus);
+    m_corner->setFocusPolicy(Qt::TabFocus);
     connect(m_corner, &QPushButton::clicked, this, &MatrixTableWidget::cornerButtonClicked);
     retranslate();
 }

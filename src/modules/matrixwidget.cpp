@@ -20,7 +20,7 @@ MatrixWidget::MatrixWidget(DataModel& model, ReportRouter& router, QWidget* pare
     m_reset->setObjectName(QStringLiteral("resetButton"));
     headerLayout()->addStretch();
     for (QPushButton* b : {m_allMix, m_reset}) {
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         b->setMinimumWidth(80);
         headerLayout()->addWidget(b);
         connect(b, &QPushButton::clicked, this, &MatrixWidget::allMixButtonClicked);

@@ -3,6 +3,7 @@
 #include "matrixselection.h"
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -41,9 +42,34 @@ MixButton::MixButton(QWidget* parent)
     : QAbstractButton(parent), m_palette(ControlPalette::forAppearance(false))
 {
     setCheckable(true);
-    setFocusPolicy(Qt::NoFocus);
+    // The keyboard reaches every cell; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     updateTextFonts();
+}
+
+QString MixButton::valueText() const
+{
+    return (isChecked() ? tr("On, %1 dB") : tr("Off, %1 dB")).arg(m_gain);
+}
+
+void MixButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        if (m_selected) {
+            setChecked(!isChecked());
+            emit clicked(isChecked());
+        } else {
+            emit selected();
+        }
+        return;
+    default:
+        QAbstractButton::keyPressEvent(event);
+    }
 }
 
 void MixButton::setGain(int dB)
@@ -207,6 +233,11 @@ void MixButton::paintEvent(QPaintEvent*)
         if (m_edges & MatrixSelection::BottomEdge)
             p.fillRect(QRect(r.left(), r.bottom() - kOutline + 1, r.width(), kOutline),
                        c.selection);
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(m_palette.focus, 1.0, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(kOutline + 1, kOutline + 1, -kOutline - 2, -kOutline - 2));
     }
 }
 

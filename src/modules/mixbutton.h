@@ -17,10 +17,16 @@ class MixButton : public QAbstractButton
     Q_OBJECT
     // Set by the style sheets of the two appearances.
     Q_PROPERTY(bool dark READ isDark WRITE setDark)
+    // Read by screen readers (see ControlAccessible); 44 is QAccessible::CheckBox.
+    Q_CLASSINFO("accessibleRole", "44")
+    Q_PROPERTY(int value READ gain)
+    Q_PROPERTY(QString valueText READ valueText)
 public:
     explicit MixButton(QWidget* parent = nullptr);
 
     int gain() const { return m_gain; }
+    // "On, -6 dB" or "Off, -6 dB".
+    QString valueText() const;
     void setGain(int dB);
 
     bool isSelected() const { return m_selected; }
@@ -46,6 +52,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Space and Return act as a click released on the cell.
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -49,7 +49,7 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     for (int i = 0; i < kEditorPageCount; ++i) {
         auto* b = new QPushButton(this);
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         b->setFixedHeight(kPageButtonHeight);
         m_buttons->addButton(b, i);
         buttonRow->addWidget(b, 1);

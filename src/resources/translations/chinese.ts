@@ -880,6 +880,164 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>EditJournal</name>
+    <message>
+        <source>Input %1 %2</source>
+        <translation>输入 %1 %2</translation>
+    </message>
+    <message>
+        <source>Output %1 %2</source>
+        <translation>输出 %1 %2</translation>
+    </message>
+    <message>
+        <source>High-Pass Filter</source>
+        <translation>高通滤波器</translation>
+    </message>
+    <message>
+        <source>Low-Pass Filter</source>
+        <translation>低通滤波器</translation>
+    </message>
+    <message>
+        <source>EQ Band</source>
+        <translation>均衡频段</translation>
+    </message>
+    <message>
+        <source>Limiter</source>
+        <translation>限幅器</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>延时</translation>
+    </message>
+    <message>
+        <source>All EQ Bands</source>
+        <translation>全部均衡频段</translation>
+    </message>
+    <message>
+        <source>Input %1 Feedback Suppression</source>
+        <translation>输入 %1 反馈抑制</translation>
+    </message>
+    <message>
+        <source>Echo Cancellation</source>
+        <translation>回声消除</translation>
+    </message>
+    <message>
+        <source>Echo Cancellation Level</source>
+        <translation>回声消除等级</translation>
+    </message>
+    <message>
+        <source>Echo Cancellation Microphone %1</source>
+        <translation>回声消除话筒 %1</translation>
+    </message>
+    <message>
+        <source>Auto Mixer Weight %1</source>
+        <translation>自动混音权重 %1</translation>
+    </message>
+    <message>
+        <source>Auto Mixer Group %1</source>
+        <translation>自动混音分组 %1</translation>
+    </message>
+    <message>
+        <source>Auto Mixer Group %1 Switch</source>
+        <translation>自动混音分组 %1 开关</translation>
+    </message>
+    <message>
+        <source>Signal Generator Switch</source>
+        <translation>信号发生器开关</translation>
+    </message>
+    <message>
+        <source>Signal Generator Type</source>
+        <translation>信号发生器类型</translation>
+    </message>
+    <message>
+        <source>Signal Generator Frequency</source>
+        <translation>信号发生器频率</translation>
+    </message>
+    <message>
+        <source>Signal Generator Gain</source>
+        <translation>信号发生器增益</translation>
+    </message>
+    <message>
+        <source>Signal Generator to Output %1</source>
+        <translation>信号发生器到输出 %1</translation>
+    </message>
+    <message>
+        <source>Input %1 Noise Reduction</source>
+        <translation>输入 %1 降噪</translation>
+    </message>
+    <message>
+        <source>Input %1 Gate</source>
+        <translation>输入 %1 噪声门</translation>
+    </message>
+    <message>
+        <source>Input %1 AGC</source>
+        <translation>输入 %1 自动增益</translation>
+    </message>
+    <message>
+        <source>Input %1 Mode</source>
+        <translation>输入 %1 模式</translation>
+    </message>
+    <message>
+        <source>Input %1 Phantom Power</source>
+        <translation>输入 %1 幻象电源</translation>
+    </message>
+    <message>
+        <source>Input %1 Input Gain</source>
+        <translation>输入 %1 输入增益</translation>
+    </message>
+    <message>
+        <source>Input %1 Input Mute</source>
+        <translation>输入 %1 输入静音</translation>
+    </message>
+    <message>
+        <source>Input %1 Gain</source>
+        <translation>输入 %1 增益</translation>
+    </message>
+    <message>
+        <source>Input %1 Mute</source>
+        <translation>输入 %1 静音</translation>
+    </message>
+    <message>
+        <source>Input %1 Invert</source>
+        <translation>输入 %1 反相</translation>
+    </message>
+    <message>
+        <source>Input %1 Group</source>
+        <translation>输入 %1 编组</translation>
+    </message>
+    <message>
+        <source>Output %1 Gain</source>
+        <translation>输出 %1 增益</translation>
+    </message>
+    <message>
+        <source>Output %1 Mute</source>
+        <translation>输出 %1 静音</translation>
+    </message>
+    <message>
+        <source>Output %1 Invert</source>
+        <translation>输出 %1 反相</translation>
+    </message>
+    <message>
+        <source>Output %1 Group</source>
+        <translation>输出 %1 编组</translation>
+    </message>
+    <message>
+        <source>Matrix Gain to Output %1</source>
+        <translation>矩阵到输出 %1 的增益</translation>
+    </message>
+    <message>
+        <source>Matrix Switch to Output %1</source>
+        <translation>矩阵到输出 %1 的开关</translation>
+    </message>
+</context>
+<context>
+    <name>Fader</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+</context>
+<context>
     <name>FeedbackWidget</name>
     <message>
         <source>Enabled</source>
@@ -909,6 +1067,10 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>L</source>
         <extracomment>Handle of the low-pass filter in the response graph, one character</extracomment>
         <translation>L</translation>
+    </message>
+    <message>
+        <source>Band %1: %2 Hz, %3 dB</source>
+        <translation>频段 %1：%2 Hz，%3 dB</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1203,38 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>%1 could not be written.</source>
         <translation>无法写入 %1。</translation>
     </message>
+    <message>
+        <source>High Pass Frequency</source>
+        <translation>高通频率</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Low Pass Frequency</source>
+        <translation>低通频率</translation>
+    </message>
+    <message>
+        <source>Band Frequency</source>
+        <translation>频段频率</translation>
+    </message>
+    <message>
+        <source>Band Gain</source>
+        <translation>频段增益</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Band Q</source>
+        <translation>频段 Q 值</translation>
+    </message>
+    <message>
+        <source>Filter Response</source>
+        <translation>滤波器响应</translation>
+    </message>
 </context>
 <context>
     <name>GateWidget</name>
@@ -1148,6 +1342,30 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Grp </source>
         <translation>编组 </translation>
+    </message>
+    <message>
+        <source>%1 Group</source>
+        <translation>%1 编组</translation>
+    </message>
+    <message>
+        <source>%1 Invert</source>
+        <translation>%1 反相</translation>
+    </message>
+    <message>
+        <source>%1 Mute</source>
+        <translation>%1 静音</translation>
+    </message>
+    <message>
+        <source>%1 Gain (dB)</source>
+        <translation>%1 增益（dB）</translation>
+    </message>
+    <message>
+        <source>%1 Gain</source>
+        <translation>%1 增益</translation>
+    </message>
+    <message>
+        <source>%1 Level</source>
+        <translation>%1 电平</translation>
     </message>
 </context>
 <context>
@@ -1326,6 +1544,10 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Disabled</source>
         <translation>禁用</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
 </context>
 <context>
     <name>MainStatusBar</name>
@@ -1494,6 +1716,13 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>Meter</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+</context>
+<context>
     <name>MeterDialog</name>
     <message>
         <source>Meter</source>
@@ -1514,6 +1743,17 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Output Post Fader</source>
         <translation>输出推子后</translation>
+    </message>
+</context>
+<context>
+    <name>MixButton</name>
+    <message>
+        <source>On, %1 dB</source>
+        <translation>开，%1 dB</translation>
+    </message>
+    <message>
+        <source>Off, %1 dB</source>
+        <translation>关，%1 dB</translation>
     </message>
 </context>
 <context>
@@ -1917,6 +2157,41 @@ USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格�
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>UndoHistory</name>
+    <message>
+        <source>Undo history cleared: the connection to the unit changed.</source>
+        <translation>撤销记录已清除：与设备的连接已改变。</translation>
+    </message>
+    <message>
+        <source>Undo history cleared: a preset was loaded.</source>
+        <translation>撤销记录已清除：已调用预设。</translation>
+    </message>
+    <message>
+        <source>Undo history cleared: settings were reset.</source>
+        <translation>撤销记录已清除：设置已复位。</translation>
+    </message>
+    <message>
+        <source>Undo history cleared: settings were copied to other channels.</source>
+        <translation>撤销记录已清除：设置已复制到其他通道。</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销 %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做 %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
     </message>
 </context>
 <context>

@@ -880,6 +880,164 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>EditJournal</name>
+    <message>
+        <source>Input %1 %2</source>
+        <translation>Input %1 %2</translation>
+    </message>
+    <message>
+        <source>Output %1 %2</source>
+        <translation>Output %1 %2</translation>
+    </message>
+    <message>
+        <source>High-Pass Filter</source>
+        <translation>High-Pass Filter</translation>
+    </message>
+    <message>
+        <source>Low-Pass Filter</source>
+        <translation>Low-Pass Filter</translation>
+    </message>
+    <message>
+        <source>EQ Band</source>
+        <translation>EQ Band</translation>
+    </message>
+    <message>
+        <source>Limiter</source>
+        <translation>Limiter</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>All EQ Bands</source>
+        <translation>All EQ Bands</translation>
+    </message>
+    <message>
+        <source>Input %1 Feedback Suppression</source>
+        <translation>Input %1 Feedback Suppression</translation>
+    </message>
+    <message>
+        <source>Echo Cancellation</source>
+        <translation>Echo Cancellation</translation>
+    </message>
+    <message>
+        <source>Echo Cancellation Level</source>
+        <translation>Echo Cancellation Level</translation>
+    </message>
+    <message>
+        <source>Echo Cancellation Microphone %1</source>
+        <translation>Echo Cancellation Microphone %1</translation>
+    </message>
+    <message>
+        <source>Auto Mixer Weight %1</source>
+        <translation>Auto Mixer Weight %1</translation>
+    </message>
+    <message>
+        <source>Auto Mixer Group %1</source>
+        <translation>Auto Mixer Group %1</translation>
+    </message>
+    <message>
+        <source>Auto Mixer Group %1 Switch</source>
+        <translation>Auto Mixer Group %1 Switch</translation>
+    </message>
+    <message>
+        <source>Signal Generator Switch</source>
+        <translation>Signal Generator Switch</translation>
+    </message>
+    <message>
+        <source>Signal Generator Type</source>
+        <translation>Signal Generator Type</translation>
+    </message>
+    <message>
+        <source>Signal Generator Frequency</source>
+        <translation>Signal Generator Frequency</translation>
+    </message>
+    <message>
+        <source>Signal Generator Gain</source>
+        <translation>Signal Generator Gain</translation>
+    </message>
+    <message>
+        <source>Signal Generator to Output %1</source>
+        <translation>Signal Generator to Output %1</translation>
+    </message>
+    <message>
+        <source>Input %1 Noise Reduction</source>
+        <translation>Input %1 Noise Reduction</translation>
+    </message>
+    <message>
+        <source>Input %1 Gate</source>
+        <translation>Input %1 Gate</translation>
+    </message>
+    <message>
+        <source>Input %1 AGC</source>
+        <translation>Input %1 AGC</translation>
+    </message>
+    <message>
+        <source>Input %1 Mode</source>
+        <translation>Input %1 Mode</translation>
+    </message>
+    <message>
+        <source>Input %1 Phantom Power</source>
+        <translation>Input %1 Phantom Power</translation>
+    </message>
+    <message>
+        <source>Input %1 Input Gain</source>
+        <translation>Input %1 Input Gain</translation>
+    </message>
+    <message>
+        <source>Input %1 Input Mute</source>
+        <translation>Input %1 Input Mute</translation>
+    </message>
+    <message>
+        <source>Input %1 Gain</source>
+        <translation>Input %1 Gain</translation>
+    </message>
+    <message>
+        <source>Input %1 Mute</source>
+        <translation>Input %1 Mute</translation>
+    </message>
+    <message>
+        <source>Input %1 Invert</source>
+        <translation>Input %1 Invert</translation>
+    </message>
+    <message>
+        <source>Input %1 Group</source>
+        <translation>Input %1 Group</translation>
+    </message>
+    <message>
+        <source>Output %1 Gain</source>
+        <translation>Output %1 Gain</translation>
+    </message>
+    <message>
+        <source>Output %1 Mute</source>
+        <translation>Output %1 Mute</translation>
+    </message>
+    <message>
+        <source>Output %1 Invert</source>
+        <translation>Output %1 Invert</translation>
+    </message>
+    <message>
+        <source>Output %1 Group</source>
+        <translation>Output %1 Group</translation>
+    </message>
+    <message>
+        <source>Matrix Gain to Output %1</source>
+        <translation>Matrix Gain to Output %1</translation>
+    </message>
+    <message>
+        <source>Matrix Switch to Output %1</source>
+        <translation>Matrix Switch to Output %1</translation>
+    </message>
+</context>
+<context>
+    <name>Fader</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+</context>
+<context>
     <name>FeedbackWidget</name>
     <message>
         <source>Enabled</source>
@@ -909,6 +1067,10 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>L</source>
         <extracomment>Handle of the low-pass filter in the response graph, one character</extracomment>
         <translation>L</translation>
+    </message>
+    <message>
+        <source>Band %1: %2 Hz, %3 dB</source>
+        <translation>Band %1: %2 Hz, %3 dB</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1203,38 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>%1 could not be written.</source>
         <translation>%1 could not be written.</translation>
     </message>
+    <message>
+        <source>High Pass Frequency</source>
+        <translation>High Pass Frequency</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Low Pass Frequency</source>
+        <translation>Low Pass Frequency</translation>
+    </message>
+    <message>
+        <source>Band Frequency</source>
+        <translation>Band Frequency</translation>
+    </message>
+    <message>
+        <source>Band Gain</source>
+        <translation>Band Gain</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Band Q</source>
+        <translation>Band Q</translation>
+    </message>
+    <message>
+        <source>Filter Response</source>
+        <translation>Filter Response</translation>
+    </message>
 </context>
 <context>
     <name>GateWidget</name>
@@ -1148,6 +1342,30 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Grp </source>
         <translation>Grp </translation>
+    </message>
+    <message>
+        <source>%1 Group</source>
+        <translation>%1 Group</translation>
+    </message>
+    <message>
+        <source>%1 Invert</source>
+        <translation>%1 Invert</translation>
+    </message>
+    <message>
+        <source>%1 Mute</source>
+        <translation>%1 Mute</translation>
+    </message>
+    <message>
+        <source>%1 Gain (dB)</source>
+        <translation>%1 Gain (dB)</translation>
+    </message>
+    <message>
+        <source>%1 Gain</source>
+        <translation>%1 Gain</translation>
+    </message>
+    <message>
+        <source>%1 Level</source>
+        <translation>%1 Level</translation>
     </message>
 </context>
 <context>
@@ -1326,6 +1544,10 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Disabled</source>
         <translation>Disabled</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
 </context>
 <context>
     <name>MainStatusBar</name>
@@ -1494,6 +1716,13 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>Meter</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+</context>
+<context>
     <name>MeterDialog</name>
     <message>
         <source>Meter</source>
@@ -1514,6 +1743,17 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Output Post Fader</source>
         <translation>Output Post Fader</translation>
+    </message>
+</context>
+<context>
+    <name>MixButton</name>
+    <message>
+        <source>On, %1 dB</source>
+        <translation>On, %1 dB</translation>
+    </message>
+    <message>
+        <source>Off, %1 dB</source>
+        <translation>Off, %1 dB</translation>
     </message>
 </context>
 <context>
@@ -1917,6 +2157,41 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>UndoHistory</name>
+    <message>
+        <source>Undo history cleared: the connection to the unit changed.</source>
+        <translation>Undo history cleared: the connection to the unit changed.</translation>
+    </message>
+    <message>
+        <source>Undo history cleared: a preset was loaded.</source>
+        <translation>Undo history cleared: a preset was loaded.</translation>
+    </message>
+    <message>
+        <source>Undo history cleared: settings were reset.</source>
+        <translation>Undo history cleared: settings were reset.</translation>
+    </message>
+    <message>
+        <source>Undo history cleared: settings were copied to other channels.</source>
+        <translation>Undo history cleared: settings were copied to other channels.</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
     </message>
 </context>
 <context>
