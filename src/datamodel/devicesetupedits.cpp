@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "wire/commands.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <cmath>
 #include <tuple>
@@ -75,7 +76,7 @@ QString DeviceSetupEdits::temperatureText(float celsius)
 
 QString DeviceSetupEdits::runTimeText(quint32 seconds)
 {
-    return QStringLiteral("%1day %2:%3:%4")
+    return QCoreApplication::translate("DeviceSetupEdits", "%1day %2:%3:%4")
         .arg(seconds / 86400)
         .arg(twoDigits(seconds / 3600 % 24))
         .arg(twoDigits(seconds / 60 % 60))

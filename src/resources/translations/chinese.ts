@@ -725,6 +725,13 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     </message>
 </context>
 <context>
+    <name>DeviceSetupEdits</name>
+    <message>
+        <source>%1day %2:%3:%4</source>
+        <translation>%1天 %2:%3:%4</translation>
+    </message>
+</context>
+<context>
     <name>DeviceVersionSelectionDialog</name>
     <message>
         <source>Device Version Selection</source>
