@@ -201,6 +201,15 @@ void MainMenuBar::setEditActions(QAction* undo, QAction* redo)
     m_editMenu->clear();
     m_editMenu->addAction(undo);
     m_editMenu->addAction(redo);
+    m_editMenu->addSeparator();
+    if (!m_saveState) {
+        m_saveState = new QAction(this);
+        connect(m_saveState, &QAction::triggered, this, &MainMenuBar::saveStateTriggered);
+        m_compareState = new QAction(this);
+        connect(m_compareState, &QAction::triggered, this, &MainMenuBar::compareStateTriggered);
+    }
+    m_editMenu->addAction(m_saveState);
+    m_editMenu->addAction(m_compareState);
     retranslate();
 }
 
@@ -208,6 +217,10 @@ void MainMenuBar::retranslate()
 {
     if (m_editMenu)
         m_editMenu->setTitle(tr("Edit"));
+    if (m_saveState) {
+        m_saveState->setText(tr("Save State..."));
+        m_compareState->setText(tr("Compare State..."));
+    }
     m_languageMenu->setTitle(tr("Language"));
     m_english->setText(tr("English"));
     m_chinese->setText(tr("Chinese"));

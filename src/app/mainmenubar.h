@@ -34,6 +34,8 @@ signals:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void saveStateTriggered();
+    void compareStateTriggered();
 
 public slots:
     void deviceListShortcutActivated();
@@ -61,6 +63,8 @@ private:
     QMenu* m_appearanceMenu = nullptr;
     QMenu* m_highDpiMenu = nullptr;
     QMenu* m_editMenu = nullptr;
+    QAction* m_saveState = nullptr;
+    QAction* m_compareState = nullptr;
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_light = nullptr;

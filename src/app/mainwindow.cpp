@@ -2,6 +2,7 @@
 
 #include "appicon.h"
 #include "commandassistantdialog.h"
+#include "comparestatedialog.h"
 #include "controlaccessible.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
@@ -94,7 +95,14 @@ MainWindow::MainWindow(DataModel& model, SystemSettings& settings, const Progres
     m_upgradeDialog = new SystemUpgradeProgressDialog(model, *m_router, settings, this);
     report(38);
     m_commandAssistantDialog = new CommandAssistantDialog(model, *m_router, this);
+    m_compareStateDialog = new CompareStateDialog(model, *m_router, this);
     report(42);
+    connect(m_menuBar, &MainMenuBar::saveStateTriggered, m_compareStateDialog,
+            &CompareStateDialog::saveStateTriggered);
+    connect(m_menuBar, &MainMenuBar::compareStateTriggered, this, [this] {
+        bringWindowForward(m_compareStateDialog);
+        m_compareStateDialog->readAndRefresh();
+    });
 
     connect(m_menuBar, &MainMenuBar::deviceListTriggered, this, &MainWindow::deviceListTriggered);
     connect(m_menuBar, &MainMenuBar::labelTriggered, this, &MainWindow::labelTriggered);

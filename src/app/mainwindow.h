@@ -10,6 +10,7 @@ class DataModel;
 class DeviceListDialog;
 class DeviceSetupDialog;
 class DeviceWidget;
+class CompareStateDialog;
 class LabelDialog;
 class LevelContainerWidget;
 class MainMenuBar;
@@ -58,6 +59,7 @@ public:
     LevelContainerWidget* levelContainer() const { return m_levelContainer; }
     MeterDialog* meterDialog() const { return m_meterDialog; }
     LabelDialog* labelDialog() const { return m_labelDialog; }
+    CompareStateDialog* compareStateDialog() const { return m_compareStateDialog; }
     PresetDialog* presetDialog() const { return m_presetDialog; }
     ModuleWidget* moduleWidget() const { return m_moduleWidget; }
     QMessageBox* faultMessageBox() const { return m_faultMessageBox; }
@@ -100,6 +102,7 @@ private:
     MainStatusBar* m_statusBar = nullptr;
     DeviceListDialog* m_deviceListDialog = nullptr;
     LabelDialog* m_labelDialog = nullptr;
+    CompareStateDialog* m_compareStateDialog = nullptr;
     MeterDialog* m_meterDialog = nullptr;
     PresetDialog* m_presetDialog = nullptr;
     RecPlayDialog* m_recPlayDialog = nullptr;

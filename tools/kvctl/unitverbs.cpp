@@ -2,6 +2,7 @@
 #include "devicefaults.h"
 #include "deviceregistry.h"
 #include "parameterkeys.h"
+#include "savedstate.h"
 #include "verbs.h"
 #include "wire/packetcutter.h"
 #include "wire/vocabulary.h"
@@ -185,11 +186,7 @@ int runDump(const cli::Options& o)
         return cli::Ok;
     }
     // Only what this unit has: a value its reports do not carry would be made up.
-    for (const ParameterKeys::Key& k : keys) {
-        if (ParameterKeys::available(m, k))
-            cli::out() << k.name() << '=' << ParameterKeys::format(k, ParameterKeys::read(m, k))
-                       << '\n';
-    }
+    cli::out() << QString::fromUtf8(SavedState::text(m));
     return cli::Ok;
 }
 

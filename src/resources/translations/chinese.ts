@@ -376,6 +376,89 @@ TCP 端口 : %1</translation>
     </message>
 </context>
 <context>
+    <name>CompareStateDialog</name>
+    <message>
+        <source>Unit state (*.txt *.json);;All files (*)</source>
+        <translation>设备状态 (*.txt *.json);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>No unit is connected: there is no state to save.</source>
+        <translation>未连接设备，没有可保存的状态。</translation>
+    </message>
+    <message>
+        <source>Save State</source>
+        <translation>保存状态</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>Reading the unit...</source>
+        <translation>正在读取设备...</translation>
+    </message>
+    <message>
+        <source>%1 holds no state of a unit.</source>
+        <translation>%1 中没有设备状态。</translation>
+    </message>
+    <message>
+        <source>Lines of %1 not used: %2</source>
+        <translation>%1 中未使用的行：%2</translation>
+    </message>
+    <message>
+        <source>Open State</source>
+        <translation>打开状态</translation>
+    </message>
+    <message>
+        <source>Open Second State</source>
+        <translation>打开第二个状态</translation>
+    </message>
+    <message>
+        <source>Open Second State (%1)</source>
+        <translation>打开第二个状态（%1）</translation>
+    </message>
+    <message>
+        <source>Open a saved state to compare it with the connected unit, or two saved states to compare them with each other.</source>
+        <translation>打开一个已保存的状态与已连接的设备比较，或打开两个已保存的状态互相比较。</translation>
+    </message>
+    <message>
+        <source>%1 is open; connect to a unit or open a second state.</source>
+        <translation>已打开 %1；请连接设备或打开第二个状态。</translation>
+    </message>
+    <message>
+        <source>Differences between %1 and %2: %3</source>
+        <translation>%1 与 %2 的差异：%3</translation>
+    </message>
+    <message>
+        <source>the unit</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Compare State</source>
+        <translation>比较状态</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>已保存</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Send Selected</source>
+        <translation>发送所选</translation>
+    </message>
+</context>
+<context>
     <name>DelayWidget</name>
     <message>
         <source>Time (ms)</source>
@@ -1554,6 +1637,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Edit</source>
         <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Save State...</source>
+        <translation>保存状态...</translation>
+    </message>
+    <message>
+        <source>Compare State...</source>
+        <translation>比较状态...</translation>
     </message>
 </context>
 <context>

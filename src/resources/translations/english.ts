@@ -376,6 +376,89 @@ TCP Port : %1</translation>
     </message>
 </context>
 <context>
+    <name>CompareStateDialog</name>
+    <message>
+        <source>Unit state (*.txt *.json);;All files (*)</source>
+        <translation>Unit state (*.txt *.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>No unit is connected: there is no state to save.</source>
+        <translation>No unit is connected: there is no state to save.</translation>
+    </message>
+    <message>
+        <source>Save State</source>
+        <translation>Save State</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <source>Reading the unit...</source>
+        <translation>Reading the unit...</translation>
+    </message>
+    <message>
+        <source>%1 holds no state of a unit.</source>
+        <translation>%1 holds no state of a unit.</translation>
+    </message>
+    <message>
+        <source>Lines of %1 not used: %2</source>
+        <translation>Lines of %1 not used: %2</translation>
+    </message>
+    <message>
+        <source>Open State</source>
+        <translation>Open State</translation>
+    </message>
+    <message>
+        <source>Open Second State</source>
+        <translation>Open Second State</translation>
+    </message>
+    <message>
+        <source>Open Second State (%1)</source>
+        <translation>Open Second State (%1)</translation>
+    </message>
+    <message>
+        <source>Open a saved state to compare it with the connected unit, or two saved states to compare them with each other.</source>
+        <translation>Open a saved state to compare it with the connected unit, or two saved states to compare them with each other.</translation>
+    </message>
+    <message>
+        <source>%1 is open; connect to a unit or open a second state.</source>
+        <translation>%1 is open; connect to a unit or open a second state.</translation>
+    </message>
+    <message>
+        <source>Differences between %1 and %2: %3</source>
+        <translation>Differences between %1 and %2: %3</translation>
+    </message>
+    <message>
+        <source>the unit</source>
+        <translation>the unit</translation>
+    </message>
+    <message>
+        <source>Compare State</source>
+        <translation>Compare State</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Send Selected</source>
+        <translation>Send Selected</translation>
+    </message>
+</context>
+<context>
     <name>DelayWidget</name>
     <message>
         <source>Time (ms)</source>
@@ -1554,6 +1637,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Edit</source>
         <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Save State...</source>
+        <translation>Save State...</translation>
+    </message>
+    <message>
+        <source>Compare State...</source>
+        <translation>Compare State...</translation>
     </message>
 </context>
 <context>
