@@ -1,6 +1,7 @@
 #include "agcwidget.h"
 
 #include "agcgraph.h"
+#include "editorcontrols.h"
 #include "knob.h"
 
 #include <QEvent>
@@ -131,6 +132,15 @@ void AGCWidget::retranslate()
     m_ratioLabel->setText(tr("Ratio"));
     m_attackLabel->setText(withUnit(tr("Attack"), tr("(ms)")));
     m_decayLabel->setText(withUnit(tr("Decay"), tr("(ms)")));
+    editorcontrols::nameForScreenReaders(m_threshold.knob(), m_threshold.edit(),
+                                         tr("AGC Threshold"), tr("dB"));
+    editorcontrols::nameForScreenReaders(m_target.knob(), m_target.edit(), tr("AGC Target"),
+                                         tr("dB"));
+    editorcontrols::nameForScreenReaders(m_ratio.knob(), m_ratio.edit(), tr("AGC Ratio"),
+                                         QString());
+    editorcontrols::nameForScreenReaders(m_attack.knob(), m_attack.edit(), tr("AGC Attack"),
+                                         tr("ms"));
+    editorcontrols::nameForScreenReaders(m_decay.knob(), m_decay.edit(), tr("AGC Decay"), tr("ms"));
 }
 
 bool AGCWidget::eventFilter(QObject* watched, QEvent* event)

@@ -114,9 +114,14 @@ void DelayWidget::retranslate()
 
 void DelayWidget::refreshNames()
 {
-    for (int ch = 0; ch < m_columns.size(); ++ch)
-        setName(m_columns[ch].name, input() ? inputName(model(), ch) : outputName(model(), ch),
-                kBoxWidth);
+    for (int ch = 0; ch < m_columns.size(); ++ch) {
+        const QString name = input() ? inputName(model(), ch) : outputName(model(), ch);
+        setName(m_columns[ch].name, name, kBoxWidth);
+        // Screen readers hear the knob as the time it sets.
+        QDoubleSpinBox* ms = m_columns[ch].ms;
+        m_columns[ch].knob->setAccessibleName(tr("%1 Delay").arg(name));
+        m_columns[ch].knob->setValueText([ms](int) { return ms->text() + QStringLiteral(" ms"); });
+    }
 }
 
 void DelayWidget::applyProfile()

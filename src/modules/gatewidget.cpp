@@ -1,5 +1,6 @@
 #include "gatewidget.h"
 
+#include "editorcontrols.h"
 #include "knob.h"
 
 #include <QFrame>
@@ -175,8 +176,17 @@ void GateWidget::retranslate()
     m_thresholdLabel->setText(withUnit(tr("Threshold"), tr("(dB)")));
     m_attackLabel->setText(withUnit(tr("Attack"), tr("(ms)")));
     m_decayLabel->setText(withUnit(tr("Decay"), tr("(ms)")));
-    for (Column& c : m_columns)
+    for (int ch = 0; ch < int(m_columns.size()); ++ch) {
+        Column& c = m_columns[std::size_t(ch)];
         c.enabled->setText(tr("Enabled"));
+        const QString input = tr("IN %1").arg(ch + 1);
+        editorcontrols::nameForScreenReaders(c.threshold.knob(), c.threshold.edit(),
+                                             tr("%1 Gate Threshold").arg(input), tr("dB"));
+        editorcontrols::nameForScreenReaders(c.attack.knob(), c.attack.edit(),
+                                             tr("%1 Gate Attack").arg(input), tr("ms"));
+        editorcontrols::nameForScreenReaders(c.decay.knob(), c.decay.edit(),
+                                             tr("%1 Gate Decay").arg(input), tr("ms"));
+    }
     updateColumnWidths();
 }
 

@@ -113,8 +113,12 @@ void InSetupWidget::retranslate()
 
 void InSetupWidget::refreshNames()
 {
-    for (int ch = 0; ch < kChannels; ++ch)
-        setName(m_columns[std::size_t(ch)].name, inputName(model(), ch), kColumnWidth - 4);
+    for (int ch = 0; ch < kChannels; ++ch) {
+        Column& c = m_columns[std::size_t(ch)];
+        setName(c.name, inputName(model(), ch), kColumnWidth - 4);
+        nameForScreenReaders(c.gainKnob, c.gainEdit, tr("%1 Gain").arg(inputName(model(), ch)),
+                             tr("dBu"));
+    }
 }
 
 bool InSetupWidget::isLineOnly(int channel) const

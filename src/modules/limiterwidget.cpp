@@ -1,5 +1,6 @@
 #include "limiterwidget.h"
 
+#include "editorcontrols.h"
 #include "knob.h"
 #include "limitergraph.h"
 
@@ -133,6 +134,14 @@ void LimiterWidget::retranslate()
     m_ratioLabel->setText(tr("Ratio"));
     m_attackLabel->setText(withUnit(tr("Attack"), tr("(ms)")));
     m_decayLabel->setText(withUnit(tr("Decay"), tr("(ms)")));
+    editorcontrols::nameForScreenReaders(m_threshold.knob(), m_threshold.edit(),
+                                         tr("Limiter Threshold"), tr("dB"));
+    editorcontrols::nameForScreenReaders(m_ratio.knob(), m_ratio.edit(), tr("Limiter Ratio"),
+                                         QString());
+    editorcontrols::nameForScreenReaders(m_attack.knob(), m_attack.edit(), tr("Limiter Attack"),
+                                         tr("ms"));
+    editorcontrols::nameForScreenReaders(m_decay.knob(), m_decay.edit(), tr("Limiter Decay"),
+                                         tr("ms"));
 }
 
 DataModel::Limiter LimiterWidget::record() const

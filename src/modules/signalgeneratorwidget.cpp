@@ -121,6 +121,8 @@ void SignalGeneratorWidget::retranslate()
     m_freqLabel->setText(withUnit(tr("Freq"), tr("(Hz)")));
     m_gainLabel->setText(withUnit(tr("Gain"), tr("(dB)")));
     m_outputBox->setTitle(tr("Output"));
+    nameForScreenReaders(m_freqKnob, m_freqEdit, tr("Generator Frequency"), tr("Hz"));
+    nameForScreenReaders(m_gainKnob, m_gainEdit, tr("Generator Gain"), tr("dB"));
     refreshNames();
 }
 

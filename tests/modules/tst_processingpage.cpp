@@ -7,6 +7,7 @@
 #include "buttonrow.h"
 #include "channelbar.h"
 #include "channelcopydialog.h"
+#include "controlaccessible.h"
 #include "datamodel.h"
 #include "filtergraph.h"
 #include "filtergraphscale.h"
@@ -19,6 +20,7 @@
 #include "unitsession.h"
 #include "unitstate.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -94,6 +96,7 @@ class TestProcessingPage : public QObject
 private slots:
     void initTestCase()
     {
+        ControlAccessible::install();
         m_session = std::make_unique<UnitSession>();
         QString error;
         QVERIFY2(m_session->start(&error), qPrintable(error));
@@ -496,6 +499,38 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(written.readAll()).split(QLatin1Char('\n'));
         QCOMPARE(lines.value(7), QStringLiteral("Filter 8: ON PK Fc 800 Hz Gain -8.0 dB Q 2.00"));
+    }
+    // The editors' knobs read out as what they set, with the unit, in the user's words.
+    void knobsReadOutTheirValues_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("limiter") << "Limiter Threshold"
+                                 << "0.0 dB";
+        QTest::newRow("gate") << "IN 2 Gate Threshold"
+                              << "-65 dB";
+        QTest::newRow("delay") << "OUT 1 Delay"
+                               << "0.00 ms";
+        QTest::newRow("generator") << "Generator Frequency"
+                                   << "1000 Hz";
+        QTest::newRow("input gain") << "IN 3 Gain"
+                                    << "0.0 dBu";
+    }
+
+    void knobsReadOutTheirValues()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        Knob* knob = nullptr;
+        for (Knob* k : m_page->findChildren<Knob*>()) {
+            if (k->accessibleName() == name)
+                knob = k;
+        }
+        QVERIFY2(knob, qPrintable(name));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(knob);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), name);
+        QCOMPARE(a->text(QAccessible::Value), value);
     }
 };
 

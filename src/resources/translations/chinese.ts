@@ -122,6 +122,34 @@ Amplifier</source>
         <source>Are you sure that you want to reset the agc of the selected channel?</source>
         <translation>确定要将所选通道的自动增益复位吗？</translation>
     </message>
+    <message>
+        <source>AGC Threshold</source>
+        <translation>自动增益阈值</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>AGC Target</source>
+        <translation>自动增益目标</translation>
+    </message>
+    <message>
+        <source>AGC Ratio</source>
+        <translation>自动增益比率</translation>
+    </message>
+    <message>
+        <source>AGC Attack</source>
+        <translation>自动增益启动时间</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>AGC Decay</source>
+        <translation>自动增益释放时间</translation>
+    </message>
 </context>
 <context>
     <name>ANCWidget</name>
@@ -471,6 +499,10 @@ TCP 端口 : %1</translation>
     <message>
         <source>Distance (ft)</source>
         <translation>距离 (ft)</translation>
+    </message>
+    <message>
+        <source>%1 Delay</source>
+        <translation>%1 延时</translation>
     </message>
 </context>
 <context>
@@ -1356,6 +1388,30 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Enabled</source>
         <translation>启用</translation>
     </message>
+    <message>
+        <source>IN %1</source>
+        <translation>IN %1</translation>
+    </message>
+    <message>
+        <source>%1 Gate Threshold</source>
+        <translation>%1 噪声门阈值</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>%1 Gate Attack</source>
+        <translation>%1 噪声门启动时间</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>%1 Gate Decay</source>
+        <translation>%1 噪声门释放时间</translation>
+    </message>
 </context>
 <context>
     <name>InSetupWidget</name>
@@ -1382,6 +1438,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>(dBu)</source>
         <translation>(dBu)</translation>
+    </message>
+    <message>
+        <source>%1 Gain</source>
+        <translation>%1 增益</translation>
+    </message>
+    <message>
+        <source>dBu</source>
+        <translation>dBu</translation>
     </message>
 </context>
 <context>
@@ -1503,6 +1567,30 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Are you sure that you want to reset the limiter of the selected channel?</source>
         <translation>确定要将所选通道的限幅器复位吗？</translation>
+    </message>
+    <message>
+        <source>Limiter Threshold</source>
+        <translation>限幅器阈值</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Limiter Ratio</source>
+        <translation>限幅器比率</translation>
+    </message>
+    <message>
+        <source>Limiter Attack</source>
+        <translation>限幅器启动时间</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Limiter Decay</source>
+        <translation>限幅器释放时间</translation>
     </message>
 </context>
 <context>
@@ -2159,6 +2247,22 @@ USB播放支持mp3、wav、ape、aac和flac格式的文件。仅支持FAT32格�
     <message>
         <source>Output</source>
         <translation>输出</translation>
+    </message>
+    <message>
+        <source>Generator Frequency</source>
+        <translation>信号发生器频率</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Generator Gain</source>
+        <translation>信号发生器增益</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
     </message>
 </context>
 <context>

@@ -122,6 +122,34 @@ Amplifier</translation>
         <source>Are you sure that you want to reset the agc of the selected channel?</source>
         <translation>Are you sure that you want to reset the agc of the selected channel?</translation>
     </message>
+    <message>
+        <source>AGC Threshold</source>
+        <translation>AGC Threshold</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>AGC Target</source>
+        <translation>AGC Target</translation>
+    </message>
+    <message>
+        <source>AGC Ratio</source>
+        <translation>AGC Ratio</translation>
+    </message>
+    <message>
+        <source>AGC Attack</source>
+        <translation>AGC Attack</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>AGC Decay</source>
+        <translation>AGC Decay</translation>
+    </message>
 </context>
 <context>
     <name>ANCWidget</name>
@@ -471,6 +499,10 @@ TCP Port : %1</translation>
     <message>
         <source>Distance (ft)</source>
         <translation>Distance (ft)</translation>
+    </message>
+    <message>
+        <source>%1 Delay</source>
+        <translation>%1 Delay</translation>
     </message>
 </context>
 <context>
@@ -1356,6 +1388,30 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Enabled</source>
         <translation>Enabled</translation>
     </message>
+    <message>
+        <source>IN %1</source>
+        <translation>IN %1</translation>
+    </message>
+    <message>
+        <source>%1 Gate Threshold</source>
+        <translation>%1 Gate Threshold</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>%1 Gate Attack</source>
+        <translation>%1 Gate Attack</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>%1 Gate Decay</source>
+        <translation>%1 Gate Decay</translation>
+    </message>
 </context>
 <context>
     <name>InSetupWidget</name>
@@ -1382,6 +1438,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>(dBu)</source>
         <translation>(dBu)</translation>
+    </message>
+    <message>
+        <source>%1 Gain</source>
+        <translation>%1 Gain</translation>
+    </message>
+    <message>
+        <source>dBu</source>
+        <translation>dBu</translation>
     </message>
 </context>
 <context>
@@ -1503,6 +1567,30 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
     <message>
         <source>Are you sure that you want to reset the limiter of the selected channel?</source>
         <translation>Are you sure that you want to reset the limiter of the selected channel?</translation>
+    </message>
+    <message>
+        <source>Limiter Threshold</source>
+        <translation>Limiter Threshold</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Limiter Ratio</source>
+        <translation>Limiter Ratio</translation>
+    </message>
+    <message>
+        <source>Limiter Attack</source>
+        <translation>Limiter Attack</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Limiter Decay</source>
+        <translation>Limiter Decay</translation>
     </message>
 </context>
 <context>
@@ -2159,6 +2247,22 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Output</source>
         <translation>Output</translation>
+    </message>
+    <message>
+        <source>Generator Frequency</source>
+        <translation>Generator Frequency</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Generator Gain</source>
+        <translation>Generator Gain</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
     </message>
 </context>
 <context>
