@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QSet>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 using namespace wire;
 using KeyFamily = ParameterKeys::Family;
@@ -108,24 +110,28 @@ struct Builder
     // changing one field of the mirror's record and handing the whole record to `put`.
     template <typename Record, typename Field>
     void field(const char* pattern, int count1, int count2, Type type, double min, double max,
-               const char* unit, Field Record::*member,
+               const char* unit, std::size_t offset,
                std::function<const Record&(const DataModel&, int, int)> get,
                std::function<void(DataModel&, int, int, const Record&)> put,
                ParameterKeys::Reads reads)
     {
         add(
             pattern, count1, count2, type, min, max, unit,
-            [get, member, type](const DataModel& m, int c1, int c2) -> QVariant {
-                const double v = double(get(m, c1, c2).*member);
+            [get, offset, type](const DataModel& m, int c1, int c2) -> QVariant {
+                // Copied out byte by byte: a field of a packed record may sit unaligned.
+                Field f;
+                std::memcpy(&f, reinterpret_cast<const char*>(&get(m, c1, c2)) + offset, sizeof f);
+                const double v = double(f);
                 if (type == Type::Bool)
                     return v != 0;
                 if (type == Type::Integer)
                     return int(v);
                 return v;
             },
-            [get, put, member](DataModel& m, int c1, int c2, const QVariant& value) {
+            [get, put, offset](DataModel& m, int c1, int c2, const QVariant& value) {
                 Record r = get(m, c1, c2);
-                r.*member = Field(value.toDouble());
+                const Field f = Field(value.toDouble());
+                std::memcpy(reinterpret_cast<char*>(&r) + offset, &f, sizeof f);
                 put(m, c1, c2, r);
             },
             std::move(reads));
@@ -182,47 +188,47 @@ void addBlocks(Builder& b, Side side)
     const double fLo = double(f.lo), fHi = double(f.hi);
 
 #define KV_PATTERN(suffix) (input ? "input.%1." suffix : "output.%1." suffix)
-    b.field<HLPF, quint8>(KV_PATTERN("hpf.enabled"), n, 0, Type::Bool, 0, 1, "", &HLPF::enabled,
-                          hpf, putHpf, hpfRead);
+    b.field<HLPF, quint8>(KV_PATTERN("hpf.enabled"), n, 0, Type::Bool, 0, 1, "",
+                          offsetof(HLPF, enabled), hpf, putHpf, hpfRead);
     b.field<HLPF, quint8>(KV_PATTERN("hpf.type"), n, 0, Type::Integer, 0, kFilterTypes - 1, "",
-                          &HLPF::type, hpf, putHpf, hpfRead);
+                          offsetof(HLPF, type), hpf, putHpf, hpfRead);
     b.field<HLPF, quint8>(KV_PATTERN("hpf.slope"), n, 0, Type::Integer, 0, kFilterSlopes - 1, "",
-                          &HLPF::slope, hpf, putHpf, hpfRead);
-    b.field<HLPF, float>(KV_PATTERN("hpf.freq"), n, 0, Type::Real, fLo, fHi, "Hz", &HLPF::freq, hpf,
-                         putHpf, hpfRead);
-    b.field<HLPF, quint8>(KV_PATTERN("lpf.enabled"), n, 0, Type::Bool, 0, 1, "", &HLPF::enabled,
-                          lpf, putLpf, lpfRead);
+                          offsetof(HLPF, slope), hpf, putHpf, hpfRead);
+    b.field<HLPF, float>(KV_PATTERN("hpf.freq"), n, 0, Type::Real, fLo, fHi, "Hz",
+                         offsetof(HLPF, freq), hpf, putHpf, hpfRead);
+    b.field<HLPF, quint8>(KV_PATTERN("lpf.enabled"), n, 0, Type::Bool, 0, 1, "",
+                          offsetof(HLPF, enabled), lpf, putLpf, lpfRead);
     b.field<HLPF, quint8>(KV_PATTERN("lpf.type"), n, 0, Type::Integer, 0, kFilterTypes - 1, "",
-                          &HLPF::type, lpf, putLpf, lpfRead);
+                          offsetof(HLPF, type), lpf, putLpf, lpfRead);
     b.field<HLPF, quint8>(KV_PATTERN("lpf.slope"), n, 0, Type::Integer, 0, kFilterSlopes - 1, "",
-                          &HLPF::slope, lpf, putLpf, lpfRead);
-    b.field<HLPF, float>(KV_PATTERN("lpf.freq"), n, 0, Type::Real, fLo, fHi, "Hz", &HLPF::freq, lpf,
-                         putLpf, lpfRead);
+                          offsetof(HLPF, slope), lpf, putLpf, lpfRead);
+    b.field<HLPF, float>(KV_PATTERN("lpf.freq"), n, 0, Type::Real, fLo, fHi, "Hz",
+                         offsetof(HLPF, freq), lpf, putLpf, lpfRead);
     b.field<PEQ, quint8>(KV_PATTERN("peq.%2.enabled"), n, kPeqBands, Type::Bool, 0, 1, "",
-                         &PEQ::enabled, peq, putPeq, peqRead);
+                         offsetof(PEQ, enabled), peq, putPeq, peqRead);
     b.field<PEQ, quint8>(KV_PATTERN("peq.%2.type"), n, kPeqBands, Type::Integer, 0,
-                         kFilterTypes - 1, "", &PEQ::type, peq, putPeq, peqRead);
+                         kFilterTypes - 1, "", offsetof(PEQ, type), peq, putPeq, peqRead);
     b.field<PEQ, float>(KV_PATTERN("peq.%2.freq"), n, kPeqBands, Type::Real, fLo, fHi, "Hz",
-                        &PEQ::freq, peq, putPeq, peqRead);
+                        offsetof(PEQ, freq), peq, putPeq, peqRead);
     b.field<PEQ, float>(KV_PATTERN("peq.%2.gain"), n, kPeqBands, Type::Real,
-                        double(range::PeqGain.lo), double(range::PeqGain.hi), "dB", &PEQ::gain, peq,
-                        putPeq, peqRead);
+                        double(range::PeqGain.lo), double(range::PeqGain.hi), "dB",
+                        offsetof(PEQ, gain), peq, putPeq, peqRead);
     b.field<PEQ, quint8>(KV_PATTERN("peq.%2.q"), n, kPeqBands, Type::Integer, 0, kPeqMaxQIndex, "",
-                         &PEQ::q, peq, putPeq, peqRead);
+                         offsetof(PEQ, q), peq, putPeq, peqRead);
     b.field<Limiter, quint8>(KV_PATTERN("limiter.enabled"), n, 0, Type::Bool, 0, 1, "",
-                             &Limiter::enabled, limiter, putLimiter, limiterRead);
+                             offsetof(Limiter, enabled), limiter, putLimiter, limiterRead);
     b.field<Limiter, float>(KV_PATTERN("limiter.threshold"), n, 0, Type::Real,
                             double(range::LimiterThreshold.lo), double(range::LimiterThreshold.hi),
-                            "dB", &Limiter::threshold, limiter, putLimiter, limiterRead);
+                            "dB", offsetof(Limiter, threshold), limiter, putLimiter, limiterRead);
     b.field<Limiter, float>(KV_PATTERN("limiter.ratio"), n, 0, Type::Real,
                             double(range::LimiterRatio.lo), double(range::LimiterRatio.hi), "",
-                            &Limiter::ratio, limiter, putLimiter, limiterRead);
+                            offsetof(Limiter, ratio), limiter, putLimiter, limiterRead);
     b.field<Limiter, float>(KV_PATTERN("limiter.attack"), n, 0, Type::Real,
                             double(range::LimiterTime.lo), double(range::LimiterTime.hi), "ms",
-                            &Limiter::attack, limiter, putLimiter, limiterRead);
+                            offsetof(Limiter, attack), limiter, putLimiter, limiterRead);
     b.field<Limiter, float>(KV_PATTERN("limiter.decay"), n, 0, Type::Real,
                             double(range::LimiterTime.lo), double(range::LimiterTime.hi), "ms",
-                            &Limiter::decay, limiter, putLimiter, limiterRead);
+                            offsetof(Limiter, decay), limiter, putLimiter, limiterRead);
 #undef KV_PATTERN
 }
 

@@ -329,7 +329,7 @@ private slots:
         } else {
             const float dB = m_model->input(1).levelGain == -4.5f ? 2.0f : -4.5f;
             type(strips->gainEdit(1), QString::number(double(dB)));
-            QCOMPARE(m_model->input(0).levelGain, linked ? dB : before.levelGain);
+            QCOMPARE(float(m_model->input(0).levelGain), linked ? dB : before.levelGain);
             QCOMPARE(strips->fader(0)->value(), linked ? dB : before.levelGain);
         }
         // Only channel 2's own command goes out.
@@ -448,7 +448,7 @@ private slots:
 
         // The unit took the last value; its reports after the hold leave the strip there.
         run(1700);
-        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, last);
+        QCOMPARE(float(unit().state().dsp.inputs[channel].levelGain), last);
         QCOMPARE(fader->value(), last);
         QCOMPARE(row(false)->gainEdit(channel)->text(), LevelWidget::gainText(last));
     }
@@ -492,7 +492,7 @@ private slots:
         // Typed gains on the USB strip stop at 0 dB.
         type(in->gainEdit(usb), QStringLiteral("5"));
         QCOMPARE(in->gainEdit(usb)->text(), QStringLiteral("0.0"));
-        QCOMPARE(m_model->input(usb).levelGain, 0.0f);
+        QCOMPARE(float(m_model->input(usb).levelGain), 0.0f);
 
         // The USB record/playback dialog has already sent its change and written the model: the
         // strips only show it.

@@ -127,7 +127,7 @@ private slots:
         const float dragged = fader->value();
         QVERIFY(dragged < 6.0f);
         deliver();
-        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, dragged);
+        QCOMPARE(float(unit().state().dsp.inputs[channel].levelGain), dragged);
         QCOMPARE(stack().count(), 1);
         QAction* undo = m_window->undoHistory()->undoAction();
         QCOMPARE(undo->text(), QStringLiteral("Undo Input 5 Gain"));
@@ -136,11 +136,11 @@ private slots:
         undo->trigger();
         QCOMPARE(fader->value(), 6.0f);
         deliver();
-        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, 6.0f);
+        QCOMPARE(float(unit().state().dsp.inputs[channel].levelGain), 6.0f);
 
         m_window->undoHistory()->redoAction()->trigger();
         deliver();
-        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, dragged);
+        QCOMPARE(float(unit().state().dsp.inputs[channel].levelGain), dragged);
         QCOMPARE(row(false)->gainEdit(channel)->text(), LevelWidget::gainText(dragged));
     }
 
@@ -206,18 +206,18 @@ private slots:
         QTest::keyClick(graph, Qt::Key_2);
         QTest::keyClick(graph, Qt::Key_PageDown);
         deliver();
-        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, keyed);
+        QCOMPARE(float(unit().state().dsp.inputs[channel].levelGain), keyed);
         QCOMPARE(bool(unit().state().dsp.inputs[channel].levelMute), !muted);
-        QCOMPARE(unit().state().dsp.inputs[0].peq[1].gain, bandGain - 3.0f);
+        QCOMPARE(float(unit().state().dsp.inputs[0].peq[1].gain), bandGain - 3.0f);
         // The two fader keys came together: one step; then the mute and the band.
         QCOMPARE(stack().count(), 3);
 
         for (int i = 0; i < 3; ++i)
             stack().undo();
         deliver();
-        QCOMPARE(unit().state().dsp.inputs[channel].levelGain, -20.0f);
+        QCOMPARE(float(unit().state().dsp.inputs[channel].levelGain), -20.0f);
         QCOMPARE(bool(unit().state().dsp.inputs[channel].levelMute), muted);
-        QCOMPARE(unit().state().dsp.inputs[0].peq[1].gain, bandGain);
+        QCOMPARE(float(unit().state().dsp.inputs[0].peq[1].gain), bandGain);
     }
 
     void presetRecallClearsTheHistory()

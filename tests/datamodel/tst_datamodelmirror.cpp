@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(int(model.system().fanState), 2);
         QVERIFY(!model.system().systemMute);
         QVERIFY(model.system().serialNumber.isEmpty());
-        QCOMPARE(model.input(3).levelGain, 6.0f);
+        QCOMPARE(float(model.input(3).levelGain), 6.0f);
 
         QStringList codes;
         for (const QList<QVariant>& args : qAsConst(spy)) {

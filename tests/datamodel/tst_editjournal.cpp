@@ -107,13 +107,13 @@ private slots:
         model.input(2).levelGain = -6.0f;
         model.input(3).levelGain = -6.0f;
         LevelEdits(model).setInputGain(2, 4.0f);
-        QCOMPARE(model.input(3).levelGain, 4.0f);
+        QCOMPARE(float(model.input(3).levelGain), 4.0f);
         QCOMPARE(steps.size(), 1);
         QCOMPARE(steps[0].name, QStringLiteral("Input 3 Gain"));
 
         model.journal().replay(steps[0].undo);
-        QCOMPARE(model.input(2).levelGain, -6.0f);
-        QCOMPARE(model.input(3).levelGain, -6.0f);
+        QCOMPARE(float(model.input(2).levelGain), -6.0f);
+        QCOMPARE(float(model.input(3).levelGain), -6.0f);
         QCOMPARE(synced, (QList<int>{2, 3}));
         QCOMPARE(steps.size(), 1);
     }

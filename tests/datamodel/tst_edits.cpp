@@ -129,10 +129,10 @@ private slots:
         model.input(3).levelGroup = model.input(16).levelGroup = 2;
         model.input(16).levelGain = -10.0f;
         QCOMPARE(edits.setInputGain(3, 10.0f), QVector<int>{16});
-        QCOMPARE(model.input(3).levelGain, 6.0f);
-        QCOMPARE(model.input(16).levelGain, 0.0f);
+        QCOMPARE(float(model.input(3).levelGain), 6.0f);
+        QCOMPARE(float(model.input(16).levelGain), 0.0f);
         QCOMPARE(edits.setOutputGain(2, 11.0f), QVector<int>{});
-        QCOMPARE(model.output(2).levelGain, 3.0f);
+        QCOMPARE(float(model.output(2).levelGain), 3.0f);
         settleQueue(model);
         QStringList sent = m_peer.take();
         QCOMPARE(sent.size(), 2);
