@@ -18,15 +18,6 @@ namespace parameters = dynamics::parameters;
 using Cross = DynamicsEdits::Cross;
 using Event = ReportRouter::Event;
 
-namespace {
-
-QString withUnit(const QString& caption, const QString& unit)
-{
-    return caption + QLatin1Char('\n') + unit;
-}
-
-} // namespace
-
 AGCWidget::AGCWidget(DataModel& model, ReportRouter& router, QWidget* parent)
     : ModulePage(model, router, EditorPage::Agc, Channels::Inputs, parent), m_edits(model),
       m_box(new QGroupBox(this)), m_threshold(parameters::AgcThreshold, m_box),
@@ -127,11 +118,11 @@ void AGCWidget::retranslate()
     m_copyButton->setText(tr("Copy To"));
     m_resetButton->setText(tr("Reset"));
     m_enabled->setText(tr("Enabled"));
-    m_thresholdLabel->setText(withUnit(tr("Threshold"), tr("(dB)")));
-    m_targetLabel->setText(withUnit(tr("Target"), tr("(dB)")));
+    m_thresholdLabel->setText(editorcontrols::withUnit(tr("Threshold"), tr("(dB)")));
+    m_targetLabel->setText(editorcontrols::withUnit(tr("Target"), tr("(dB)")));
     m_ratioLabel->setText(tr("Ratio"));
-    m_attackLabel->setText(withUnit(tr("Attack"), tr("(ms)")));
-    m_decayLabel->setText(withUnit(tr("Decay"), tr("(ms)")));
+    m_attackLabel->setText(editorcontrols::withUnit(tr("Attack"), tr("(ms)")));
+    m_decayLabel->setText(editorcontrols::withUnit(tr("Decay"), tr("(ms)")));
     editorcontrols::nameForScreenReaders(m_threshold.knob(), m_threshold.edit(),
                                          tr("AGC Threshold"), tr("dB"));
     editorcontrols::nameForScreenReaders(m_target.knob(), m_target.edit(), tr("AGC Target"),

@@ -38,11 +38,6 @@ constexpr int kColumnWidth = 74;
 constexpr int kNameHeight = 28;
 constexpr int kIndicatorSize = 12;
 
-QString withUnit(const QString& caption, const QString& unit)
-{
-    return caption + QLatin1Char('\n') + unit;
-}
-
 // Style sheets tell the states apart by the property; a widget is repolished to show a change.
 void setStatus(QWidget* w, bool on)
 {
@@ -173,9 +168,9 @@ void GateWidget::retranslate()
 {
     ModulePage::retranslate();
     m_stateLabel->setText(tr("State"));
-    m_thresholdLabel->setText(withUnit(tr("Threshold"), tr("(dB)")));
-    m_attackLabel->setText(withUnit(tr("Attack"), tr("(ms)")));
-    m_decayLabel->setText(withUnit(tr("Decay"), tr("(ms)")));
+    m_thresholdLabel->setText(editorcontrols::withUnit(tr("Threshold"), tr("(dB)")));
+    m_attackLabel->setText(editorcontrols::withUnit(tr("Attack"), tr("(ms)")));
+    m_decayLabel->setText(editorcontrols::withUnit(tr("Decay"), tr("(ms)")));
     for (int ch = 0; ch < int(m_columns.size()); ++ch) {
         Column& c = m_columns[std::size_t(ch)];
         c.enabled->setText(tr("Enabled"));

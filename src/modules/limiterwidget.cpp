@@ -15,15 +15,6 @@
 namespace parameters = dynamics::parameters;
 using Event = ReportRouter::Event;
 
-namespace {
-
-QString withUnit(const QString& caption, const QString& unit)
-{
-    return caption + QLatin1Char('\n') + unit;
-}
-
-} // namespace
-
 LimiterWidget::LimiterWidget(DataModel& model, ReportRouter& router, BlockEdits::Side side,
                              QWidget* parent)
     : ModulePage(model, router,
@@ -130,10 +121,10 @@ void LimiterWidget::retranslate()
     m_copyButton->setText(tr("Copy To"));
     m_resetButton->setText(tr("Reset"));
     m_enabled->setText(tr("Enabled"));
-    m_thresholdLabel->setText(withUnit(tr("Threshold"), tr("(dB)")));
+    m_thresholdLabel->setText(editorcontrols::withUnit(tr("Threshold"), tr("(dB)")));
     m_ratioLabel->setText(tr("Ratio"));
-    m_attackLabel->setText(withUnit(tr("Attack"), tr("(ms)")));
-    m_decayLabel->setText(withUnit(tr("Decay"), tr("(ms)")));
+    m_attackLabel->setText(editorcontrols::withUnit(tr("Attack"), tr("(ms)")));
+    m_decayLabel->setText(editorcontrols::withUnit(tr("Decay"), tr("(ms)")));
     editorcontrols::nameForScreenReaders(m_threshold.knob(), m_threshold.edit(),
                                          tr("Limiter Threshold"), tr("dB"));
     editorcontrols::nameForScreenReaders(m_ratio.knob(), m_ratio.edit(), tr("Limiter Ratio"),
