@@ -4,11 +4,9 @@
 # plugin is suppressed (tests/sanitizers/lsan.supp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-werror=OFF
-[ -n "${CI:-}" ] && werror=ON
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_BUILD_BENCH=OFF \
-    -DKV_WARNINGS_AS_ERRORS="$werror" -DCMAKE_CXX_FLAGS="$flags" \
+    -DKV_WARNINGS_AS_ERRORS=ON -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1

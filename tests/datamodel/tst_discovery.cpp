@@ -2,6 +2,7 @@
 #include "clock.h"
 #include "datamodel.h"
 #include "fakeinterface.h"
+#include "fixedtext.h"
 #include "networkinterfaces.h"
 #include "testenvironment.h"
 
@@ -24,11 +25,11 @@ DataModel::UDPBrowsingPacket unit(quint32 id, const char* model = "KV-88")
     p.packetType = 4;
     p.deviceId = id;
     p.ipAddress = 0x7F000001;
-    std::strncpy(p.model, model, sizeof p.model);
-    std::strncpy(p.armVersion, "2.0.1", sizeof p.armVersion);
+    putFixedText(p.model, model);
+    putFixedText(p.armVersion, "2.0.1");
     p.dspVersion[0] = 1;
     p.dspVersion[2] = 25;
-    std::strncpy(p.serialNumber, "SN0001", sizeof p.serialNumber);
+    putFixedText(p.serialNumber, "SN0001");
     return p;
 }
 
@@ -190,7 +191,7 @@ private slots:
 
         // Fields change one by one, each with its signal, in the record's order.
         QSignalSpy all(&model, &DataModel::deviceListIPAddressChanged);
-        std::strncpy(p.model, "KV-1616", sizeof p.model);
+        putFixedText(p.model, "KV-1616");
         p.ipAddress = 0x7F000009;
         p.fault = 3;
         m_now += 1500;
@@ -232,7 +233,7 @@ private slots:
             auto p = unit(21, "KV-88");
             model.handleBrowsingPacket(nullptr, bytes(p));
             model.handleBrowsingPacket(nullptr, bytes(unit(22)));
-            std::strncpy(p.model, "KV-1608", sizeof p.model);
+            putFixedText(p.model, "KV-1608");
             p.dspVersion[1] = 3;
             model.handleBrowsingPacket(nullptr, bytes(p)); // updated in place
             model.removeDeviceAt(1);
@@ -287,12 +288,12 @@ private slots:
                                              "010019", "", "", "SN0001"}));
 
         p.ipAddress = 0x7F000005;
-        std::strncpy(p.model, "KV-1608", sizeof p.model);
-        std::strncpy(p.armVersion, "2.1.0", sizeof p.armVersion);
+        putFixedText(p.model, "KV-1608");
+        putFixedText(p.armVersion, "2.1.0");
         p.dspVersion[1] = 7;
-        std::strncpy(p.serialNumber, "SN0002", sizeof p.serialNumber);
-        std::strncpy(p.location, "Hall A", sizeof p.location);
-        std::strncpy(p.description, "Stage left", sizeof p.description);
+        putFixedText(p.serialNumber, "SN0002");
+        putFixedText(p.location, "Hall A");
+        putFixedText(p.description, "Stage left");
         model.handleBrowsingPacket(nullptr, bytes(p));
         QCOMPARE(storedRow(21), (QStringList{"21", QString::number(0x7F000005), "KV-1608", "2.1.0",
                                              "010719", "Hall A", "Stage left", "SN0002"}));

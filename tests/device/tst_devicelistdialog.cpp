@@ -4,6 +4,7 @@
 #include "devicelistdialog.h"
 #include "devicetestsupport.h"
 #include "devicewidget.h"
+#include "fixedtext.h"
 #include "listwidget.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -57,7 +58,7 @@ private slots:
         DataModel& model = m_rig.newModel();
         DeviceListDialog dialog(model);
         auto p = fakeUnit(4711, 0x7F00000B);
-        std::strncpy(p.model, "KV-1616", sizeof p.model);
+        putFixedText(p.model, "KV-1616");
         std::memcpy(p.armVersion, "V2.1\0junk", 9); // read up to the first NUL
         std::memcpy(p.dspVersion, dsp.constData(), 3);
         std::memset(p.serialNumber, 'S', sizeof p.serialNumber); // fills its width

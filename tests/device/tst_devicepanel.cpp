@@ -6,6 +6,7 @@
 #include "devicetestsupport.h"
 #include "devicewidget.h"
 #include "editdevicedialog.h"
+#include "fixedtext.h"
 #include "listwidget.h"
 #include "systemsettings.h"
 #include "testenvironment.h"
@@ -87,7 +88,7 @@ private slots:
         const int built = panel->rowsWithWidget();
         QVERIFY2(built > 0 && built < 20, qPrintable(QString::number(built)));
         auto p = fakeUnit(100 + 199, 0x7F000063);
-        std::strncpy(p.model, "KV-1616", sizeof p.model);
+        putFixedText(p.model, "KV-1616");
         m_rig.model().handleBrowsingPacket(nullptr, statusDatagram(p));
         QCOMPARE(panel->rowsWithWidget(), built);
 
@@ -105,8 +106,8 @@ private slots:
     {
         auto panel = panelWith(0);
         auto p = fakeUnit(7, 0x7F000007);
-        std::strncpy(p.model, "KV-0808", sizeof p.model);
-        std::strncpy(p.preset, "Conference", sizeof p.preset);
+        putFixedText(p.model, "KV-0808");
+        putFixedText(p.preset, "Conference");
         m_rig.model().handleBrowsingPacket(nullptr, statusDatagram(p));
         DeviceItemWidget* row = panel->itemWidget(0);
         QVERIFY(row);
@@ -117,7 +118,7 @@ private slots:
         QCOMPARE(markStatus(row->faultMark()), QStringLiteral("2 hidden"));
 
         p.fault = 4;
-        std::strncpy(p.preset, "Lecture", sizeof p.preset);
+        putFixedText(p.preset, "Lecture");
         m_rig.model().handleBrowsingPacket(nullptr, statusDatagram(p));
         QCOMPARE(markStatus(row->faultMark()), QStringLiteral("2 shown"));
         QCOMPARE(row->presetText(), QStringLiteral("Lecture"));
