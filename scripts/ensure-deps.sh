@@ -11,6 +11,7 @@ packages=(
     xvfb xauth iproute2
     tshark
     desktop-file-utils appstream dpkg-dev
+    libqt5websockets5-dev libcpp-httplib-dev liblo-dev
 )
 if [ "${1:-}" = "--gui" ]; then
     packages+=(qt5-gtk-platformtheme)

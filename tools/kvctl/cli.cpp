@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <cstdio>
 
@@ -55,6 +56,26 @@ const Verb kVerbs[] = {
                "(presets.pstl with all of them, preset-NN.pst for each used one and\n"
                "presets.json with their names), each file replaced only once complete;\n"
                "restore loads presets.pstl into the unit and checks the names it then lists.\n"},
+    {"serve",
+     "kvctl serve [--unit UNIT]... [--units FILE] [--all] [--listen ADDRESS]\n"
+     "            [--http-port N] [--ws-port N] [--osc-port N] [--token-file FILE]\n"
+     "Serves units to remote clients until stopped (Ctrl+C): HTTP with JSON (routes\n"
+     "under /api/units, the OpenAPI document at /openapi.json), WebSocket subscriptions\n"
+     "with live changes and meters, and OSC over UDP. Each unit is kept logged in, read\n"
+     "whole and in step; a lost link is taken up again and the unit read anew.\n"
+     "  --unit UNIT         a unit to serve, with --password; ADDRESS:PORT gives an\n"
+     "                      address its own control port; repeat for several units\n"
+     "  --units FILE        units to serve, one per line: UNIT, then optionally its\n"
+     "                      password after a space (# starts a comment)\n"
+     "  --all               every unit heard on the discovery port, with --password\n"
+     "  --listen ADDRESS    where clients connect (default 127.0.0.1). Any other address\n"
+     "                      requires an access token: HTTP \"Authorization: Bearer TOKEN\",\n"
+     "                      WebSocket ?token=TOKEN, OSC /kv/auth s TOKEN first\n"
+     "  --http-port N       default 8530; --ws-port 8531; --osc-port 8532; 0 picks a\n"
+     "                      free port, -1 leaves that side off\n"
+     "  --token-file FILE   the access token (or the environment variable KVCTL_TOKEN)\n"
+     "The ports taken are printed on standard output, one line each (\"http ADDRESS:PORT\").\n"
+     "Passwords never appear in answers or messages.\n"},
     {"send", "kvctl send UNIT HEX [--wait MS]\n"
              "Sends one command string as the command assistant prints it (for example\n"
              "\"82 7D 01 00 03 07 01 01 02 00 00 01 7D 82\") and prints the unit's answers\n"
@@ -94,6 +115,7 @@ QString generalHelp()
         "  set UNIT KEY=VALUE...    set parameters, read back, report refusals\n"
         "  preset UNIT ACTION ...   list, recall, save, export, import, backup, restore\n"
         "  send UNIT HEX            send a command string, print the answers\n"
+        "  serve --unit UNIT...     HTTP, WebSocket and OSC remote control of units\n"
         "  help VERB                help of one verb (also: kvctl VERB --help)\n\n");
     text += QString::fromLatin1(kUnit);
     text += QStringLiteral(
@@ -142,7 +164,18 @@ int parse(const QStringList& arguments, Options& o)
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption keys(QStringLiteral("keys"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({port, discoveryPort, password, timeout, seconds, wait, json, keys, help});
+    const QCommandLineOption unit(QStringLiteral("unit"), QString(), QStringLiteral("unit"));
+    const QCommandLineOption units(QStringLiteral("units"), QString(), QStringLiteral("file"));
+    const QCommandLineOption all(QStringLiteral("all"));
+    const QCommandLineOption listen(QStringLiteral("listen"), QString(), QStringLiteral("address"));
+    const QCommandLineOption httpPort(QStringLiteral("http-port"), QString(),
+                                      QStringLiteral("port"));
+    const QCommandLineOption wsPort(QStringLiteral("ws-port"), QString(), QStringLiteral("port"));
+    const QCommandLineOption oscPort(QStringLiteral("osc-port"), QString(), QStringLiteral("port"));
+    const QCommandLineOption tokenFile(QStringLiteral("token-file"), QString(),
+                                       QStringLiteral("file"));
+    parser.addOptions({port, discoveryPort, password, timeout, seconds, wait, json, keys, help,
+                       unit, units, all, listen, httpPort, wsPort, oscPort, tokenFile});
     if (!parser.parse(arguments))
         return fail(Usage, parser.errorText() + QStringLiteral(" (see kvctl --help)"));
 
@@ -175,8 +208,22 @@ int parse(const QStringList& arguments, Options& o)
     int p = o.port, dp = o.discoveryPort, t = o.timeoutMs / 1000;
     if (!number(port, 1, 65535, p) || !number(discoveryPort, 1, 65535, dp) ||
         !number(timeout, 1, 3600, t) || !number(seconds, 0, 3600, o.seconds) ||
-        !number(wait, 0, 600000, o.waitMs))
+        !number(wait, 0, 600000, o.waitMs) || !number(httpPort, -1, 65535, o.httpPort) ||
+        !number(wsPort, -1, 65535, o.webSocketPort) || !number(oscPort, -1, 65535, o.oscPort))
         return Usage;
+    o.units = parser.values(unit);
+    o.unitsFile = parser.value(units);
+    o.everyUnit = parser.isSet(all);
+    if (parser.isSet(listen))
+        o.listen = parser.value(listen);
+    o.token = qEnvironmentVariable("KVCTL_TOKEN");
+    if (parser.isSet(tokenFile)) {
+        QFile file(parser.value(tokenFile));
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(Usage,
+                        QStringLiteral("cannot read the token file %1").arg(file.fileName()));
+        o.token = QString::fromUtf8(file.readAll()).trimmed();
+    }
     o.port = quint16(p);
     o.discoveryPort = quint16(dp);
     o.timeoutMs = t * 1000;

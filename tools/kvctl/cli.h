@@ -31,6 +31,16 @@ struct Options
     int waitMs = 1000;
     bool json = false;
     bool help = false;
+
+    // serve
+    QStringList units;      // --unit, each UNIT or UNIT:PORT for an address
+    QString unitsFile;      // --units: one "UNIT [PASSWORD]" per line
+    bool everyUnit = false; // --all
+    QString listen = QStringLiteral("127.0.0.1");
+    int httpPort = 8530; // 0 picks a free port
+    int webSocketPort = 8531;
+    int oscPort = 8532;
+    QString token; // --token-file, or KVCTL_TOKEN
 };
 
 QTextStream& out();

@@ -14,13 +14,11 @@ namespace {
 // Answered like any read, never read by the periodic refresh: its report marks the end of a
 // batch of reads, which the unit answers in order.
 constexpr wire::Code kBarrier = wire::code::Model;
-// A unit that ignores the guest password (it only knows its own) stays silent.
-constexpr qint64 kGuestAnswerMs = 600;
 
 } // namespace
 
 ControlSession::ControlSession(const cli::Options& options, QObject* parent)
-    : QObject(parent), m_options(options), m_model([&options] {
+    : QObject(parent), m_options(options), m_login(options.password), m_model([&options] {
           LinkSettings s;
           s.controlPort = options.port;
           s.broadcastPort = options.discoveryPort;
@@ -112,7 +110,7 @@ int ControlSession::open(const QString& unit)
                             .arg(m_options.discoveryPort)
                             .arg(m_options.seconds));
     }
-    m_login = Login::Waiting;
+    m_login.restart();
     m_model.selectDevice(index, false);
     const QString where = QStringLiteral("%1 port %2")
                               .arg(QHostAddress(m_model.device(index)->packet.ipAddress).toString())
@@ -121,20 +119,19 @@ int ControlSession::open(const QString& unit)
     waitFor(
         [&] {
             // A unit that says nothing about the login at connect is asked.
-            if (!asked && m_login == Login::Waiting && m_model.isConnected()) {
+            if (!asked && m_login.state() == LoginSequence::State::Waiting &&
+                m_model.isConnected()) {
                 asked = true;
                 m_model.sendQuery(wire::code::Login);
             }
-            if (m_login == Login::Guest &&
-                QDateTime::currentMSecsSinceEpoch() - m_guestSentAt > kGuestAnswerMs)
-                tryPassword();
-            return m_login == Login::Accepted || m_login == Login::Refused;
+            send(m_login.tick(QDateTime::currentMSecsSinceEpoch()));
+            return m_login.isDone();
         },
         m_options.timeoutMs);
-    switch (m_login) {
-    case Login::Accepted:
+    switch (m_login.state()) {
+    case LoginSequence::State::Accepted:
         return cli::Ok;
-    case Login::Refused:
+    case LoginSequence::State::Refused:
         return failWith(cli::LoginRefused,
                         m_options.password.isEmpty()
                             ? QStringLiteral("%1 asks for a password (--password)").arg(where)
@@ -151,38 +148,15 @@ int ControlSession::open(const QString& unit)
 
 void ControlSession::loginAnswer(uchar answer)
 {
-    switch (answer) {
-    case 1:
-        m_login = Login::Accepted;
-        break;
-    case 0:
-        if (m_login == Login::Waiting) {
-            m_login = Login::Guest;
-            m_guestSentAt = QDateTime::currentMSecsSinceEpoch();
-            m_model.login(QString::fromLatin1(ControlLink::kGuestPassword), false);
-        } else if (m_login == Login::Password) {
-            m_login = Login::Refused;
-        }
-        break;
-    case 2:
-        if (m_login == Login::Guest)
-            tryPassword();
-        else if (m_login == Login::Password)
-            m_login = Login::Refused;
-        break;
-    default:
-        break;
-    }
+    send(m_login.answer(answer, QDateTime::currentMSecsSinceEpoch()));
 }
 
-void ControlSession::tryPassword()
+void ControlSession::send(LoginSequence::Send what)
 {
-    if (m_options.password.isEmpty()) {
-        m_login = Login::Refused;
-        return;
-    }
-    m_login = Login::Password;
-    m_model.login(m_options.password, true);
+    if (what == LoginSequence::Send::Guest)
+        m_model.login(QString::fromLatin1(ControlLink::kGuestPassword), false);
+    else if (what == LoginSequence::Send::Password)
+        m_model.login(m_options.password, true);
 }
 
 int ControlSession::read(const QVector<ParameterRead>& reads)

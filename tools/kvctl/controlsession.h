@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli.h"
+#include "loginsequence.h"
 #include "parameterkeys.h"
 #include "reportingmodel.h"
 
@@ -34,24 +35,14 @@ public:
     static bool waitFor(const std::function<bool()>& done, int ms);
 
 private:
-    enum class Login
-    {
-        Waiting,
-        Guest,
-        Password,
-        Accepted,
-        Refused,
-    };
-
     int find(const QString& unit);
     void loginAnswer(uchar answer);
-    void tryPassword();
+    void send(LoginSequence::Send what);
     int failWith(int code, const QString& message);
 
     cli::Options m_options;
+    LoginSequence m_login;
     ReportingModel m_model;
-    Login m_login = Login::Waiting;
-    qint64 m_guestSentAt = 0;
     int m_barrierPending = 0;
     QString m_error;
 };

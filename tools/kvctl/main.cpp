@@ -25,6 +25,8 @@ int main(int argc, char* argv[])
         code = runSend(options);
     else if (verb == QLatin1String("preset"))
         code = runPreset(options);
+    else if (verb == QLatin1String("serve"))
+        code = runServe(options);
     cli::out().flush();
     return code;
 }

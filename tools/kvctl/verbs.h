@@ -9,3 +9,4 @@ int runDump(const cli::Options& options);
 int runSet(const cli::Options& options);
 int runSend(const cli::Options& options);
 int runPreset(const cli::Options& options);
+int runServe(const cli::Options& options);
