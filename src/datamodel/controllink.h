@@ -56,6 +56,8 @@ public:
     void queueCommand(wire::Code code, quint8 key1, quint8 key2, const QByteArray& payload);
     const RecentCommand& recentCommand() const { return m_recent; }
     int pendingCommandCount() const { return m_pending.size(); }
+    // Sends the queued commands whose delay has passed; the heartbeat does it every tick.
+    void sendDueCommands();
 
     // --- login
     void login(const QString& password, bool remember);
@@ -96,7 +98,6 @@ private:
     // The local addresses an attempt can start from, at least one.
     static int candidateCount();
     void connectionTimedOut();
-    void sendDueCommands();
 
     DeviceList& m_devices;
     LinkSettings m_settings;

@@ -82,6 +82,9 @@ public:
                       const QByteArray& payload);
     const RecentCommand& recentCommand() const { return m_link.recentCommand(); }
     int pendingCommandCount() const { return m_link.pendingCommandCount(); }
+    // For callers that know when a queued command falls due and will not wait for the next
+    // 10 ms tick.
+    void sendDueCommands() { m_link.sendDueCommands(); }
 
     // --- discovery and the device list
     void createUdpSockets() { m_discovery.createUdpSockets(); }

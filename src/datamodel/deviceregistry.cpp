@@ -58,7 +58,7 @@ QString DeviceRegistry::fieldText(const char* field, int width)
 
 bool DeviceRegistry::openFile()
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(m_file);
     if (!db.open()) {
         qCDebug(lcRegistry) << "devices.db cannot be opened, error type" << db.lastError().type();
@@ -92,7 +92,9 @@ QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry(int maxUnits, const 
 {
     m_file = file;
     QList<wire::UDPBrowsingPacket> units;
-    m_connection = QString::fromLatin1(QSqlDatabase::defaultConnection);
+    // A connection of its own: tools run several models in one process.
+    static QAtomicInt registries;
+    m_connection = QStringLiteral("kv-registry-%1").arg(registries.fetchAndAddRelaxed(1));
     const bool existed = file != QLatin1String(kMemory) && QFile::exists(file);
     if (!openFile()) {
         // Nothing would load or save: the damaged file goes aside, a fresh list starts.
@@ -135,7 +137,7 @@ QList<wire::UDPBrowsingPacket> DeviceRegistry::openRegistry(int maxUnits, const 
 
 void DeviceRegistry::sqlAdd(const wire::UDPBrowsingPacket& p)
 {
-    QSqlQuery query;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
     query.prepare(QStringLiteral("insert into devices values (NULL, ?, ?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(uint(p.deviceId));
     query.addBindValue(uint(p.ipAddress));
@@ -151,7 +153,7 @@ void DeviceRegistry::sqlAdd(const wire::UDPBrowsingPacket& p)
 
 void DeviceRegistry::execute(const char* name, int line, const QString& statement)
 {
-    QSqlQuery query;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
     if (!query.exec(statement))
         qCDebug(lcRegistry, "%s, %d", name, line);
 }
@@ -181,7 +183,7 @@ void DeviceRegistry::sqlUpdateIPAddress(uint deviceId, uint ip)
 void DeviceRegistry::updateColumn(const char* name, int line, const QString& statement,
                                   const QString& column, uint deviceId, const QVariant& value)
 {
-    QSqlQuery query;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
     query.prepare(statement);
     query.bindValue(QLatin1Char(':') + column, value);
     query.bindValue(QStringLiteral(":DeviceID"), deviceId);

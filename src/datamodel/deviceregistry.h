@@ -28,6 +28,8 @@ public:
     QList<wire::UDPBrowsingPacket> openRegistry(int maxUnits,
                                                 const QString& file = QStringLiteral("devices.db"));
     bool isOpen() const { return m_open; }
+    // The name of its database connection (QSqlDatabase::database()).
+    const QString& connectionName() const { return m_connection; }
     // Where a damaged devices.db was kept when a fresh one had to be started; empty otherwise.
     QString damagedCopy() const { return m_damagedCopy; }
 

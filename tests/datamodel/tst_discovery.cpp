@@ -38,9 +38,9 @@ QByteArray bytes(const DataModel::UDPBrowsingPacket& p)
     return QByteArray(reinterpret_cast<const char*>(&p), sizeof p);
 }
 
-int rowCount(quint32 deviceId)
+int rowCount(DataModel& model, quint32 deviceId)
 {
-    QSqlQuery q;
+    QSqlQuery q(QSqlDatabase::database(model.registry().connectionName()));
     q.exec(QStringLiteral("select count(*) from devices where DeviceID = %1").arg(deviceId));
     return q.next() ? q.value(0).toInt() : -1;
 }
@@ -161,7 +161,7 @@ private slots:
         model.handleBrowsingPacket(nullptr, datagram);
         QCOMPARE(model.deviceCount(), 0);
         QCOMPARE(added.count(), 0);
-        QCOMPARE(rowCount(7), 0);
+        QCOMPARE(rowCount(model, 7), 0);
     }
 
     void firstAndLaterDatagrams()
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(added.count(), 1);
         QCOMPARE(added[0][1].toBool(), true);
         QCOMPARE(runTime.count(), 0);
-        QCOMPARE(rowCount(7), 1);
+        QCOMPARE(rowCount(model, 7), 1);
 
         // A change behind the first NUL of a text field is no change.
         p.model[10] = 'x';
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(all.count(), 1);
         QCOMPARE(fault.count(), 1);
         QCOMPARE(fault[0][1].toBool(), true);
-        QCOMPARE(rowCount(7), 1);
+        QCOMPARE(rowCount(model, 7), 1);
         QCOMPARE(model.deviceCount(), 1);
 
         // Silence: offline after more than 2 s, with its fault indication cleared.
@@ -265,11 +265,11 @@ private slots:
         QCOMPARE(model.device(1)->packet.deviceId, 42215u);
         QCOMPARE(model.device(1)->packet.ipAddress, 0xC0000201u);
         QCOMPARE(QByteArray(model.device(2)->packet.model, 18), QByteArray("ABCDEFGHIJKLMNOPQR"));
-        QCOMPARE(rowCount(22), 0);
+        QCOMPARE(rowCount(model, 22), 0);
 
         // A new device ID from the unit moves the row, keeping everything else.
         model.registry().sqlUpdateDeviceId(21, 99);
-        QSqlQuery q;
+        QSqlQuery q(QSqlDatabase::database(model.registry().connectionName()));
         q.exec(QStringLiteral("select ID, Model from devices where DeviceID = 99"));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toInt(), 1);
@@ -377,7 +377,7 @@ private slots:
         DataModel model(m_link);
         QCOMPARE(model.deviceCount(), Discovery::kMaxUnits);
         QCOMPARE(model.device(0)->packet.deviceId, 1000u);
-        QCOMPARE(rowCount(90000), 0);
+        QCOMPARE(rowCount(model, 90000), 0);
     }
 
     // A damaged devices.db is kept aside under a dated name and a fresh list starts, which

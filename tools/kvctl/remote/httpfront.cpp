@@ -58,6 +58,13 @@ bool HttpFront::listen(const QHostAddress& address, quint16 port, QString* error
     m_server->set_payload_max_length(kMaxBodyBytes);
     m_server->set_read_timeout(10, 0);
     const auto handle = [this](const httplib::Request& req, httplib::Response& res) {
+        if (!m_access.accepts(AccessRule::bearer(
+                QString::fromStdString(req.get_header_value("Authorization"))))) {
+            res.set_header("WWW-Authenticate", "Bearer");
+            respond(res, ApiResult::error(401, QStringLiteral("an access token is required "
+                                                              "(Authorization: Bearer TOKEN)")));
+            return;
+        }
         if (req.path == "/openapi.json") {
             res.set_content(openApiDocument().toStdString(), "application/json");
             return;
@@ -82,23 +89,16 @@ bool HttpFront::listen(const QHostAddress& address, quint16 port, QString* error
         }
         respond(res, answer->result);
     };
-    // Before any body is read: a request without the token is refused unread, and one without
-    // a body (curl -X POST URL) is answered here, since the library would take it as broken.
-    m_server->set_pre_routing_handler([this, handle](const httplib::Request& req,
-                                                     httplib::Response& res) {
-        if (!m_access.accepts(AccessRule::bearer(
-                QString::fromStdString(req.get_header_value("Authorization"))))) {
-            res.set_header("WWW-Authenticate", "Bearer");
-            respond(res, ApiResult::error(401, QStringLiteral("an access token is required "
-                                                              "(Authorization: Bearer TOKEN)")));
-            return httplib::Server::HandlerResponse::Handled;
-        }
-        if (!req.has_header("Content-Length") && !req.has_header("Transfer-Encoding")) {
+    // A request without a body (curl -X POST URL) is answered before the library reads one,
+    // which it would take as broken. One with a body is read first, refused or not, so that
+    // its bytes never reach the next request on the connection.
+    m_server->set_pre_routing_handler(
+        [handle](const httplib::Request& req, httplib::Response& res) {
+            if (req.has_header("Content-Length") || req.has_header("Transfer-Encoding"))
+                return httplib::Server::HandlerResponse::Unhandled;
             handle(req, res);
             return httplib::Server::HandlerResponse::Handled;
-        }
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
+        });
     m_server->Get(".*", handle);
     m_server->Put(".*", handle);
     m_server->Post(".*", handle);

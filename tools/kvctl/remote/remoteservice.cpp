@@ -13,8 +13,16 @@ ApiResult ApiResult::error(int status, const QString& message)
 }
 
 RemoteService::RemoteService(const LinkSettings& settings, QObject* parent)
-    : QObject(parent), m_settings(settings)
-{}
+    : QObject(parent), m_settings(settings), m_discovery(std::make_unique<ReportingModel>(settings))
+{
+    // Only the status datagrams: it never connects.
+    m_discovery->setTickTimerRunning(false);
+    connect(m_discovery.get(), &DataModel::deviceListAdd, this,
+            [this](DataModel::UDPBrowsingPacket* packet, bool) {
+                if (m_everyUnit)
+                    addUnit(QString::number(packet->deviceId), m_everyUnitPassword);
+            });
+}
 
 RemoteService::~RemoteService() = default;
 
@@ -22,7 +30,7 @@ ServedUnit* RemoteService::addUnit(const QString& name, const QString& password)
 {
     if (ServedUnit* known = find(name))
         return known;
-    auto* unit = new ServedUnit(name, password, m_settings, this);
+    auto* unit = new ServedUnit(name, password, m_settings, m_discovery.get(), this);
     m_units.append(unit);
     emit unitAdded(unit);
     return unit;
@@ -30,15 +38,8 @@ ServedUnit* RemoteService::addUnit(const QString& name, const QString& password)
 
 void RemoteService::serveEveryUnit(const QString& password)
 {
+    m_everyUnit = true;
     m_everyUnitPassword = password;
-    if (m_discovery)
-        return;
-    LinkSettings listenOnly = m_settings;
-    m_discovery = std::make_unique<ReportingModel>(listenOnly);
-    const auto serve = [this](DataModel::UDPBrowsingPacket* packet, bool) {
-        addUnit(QString::number(packet->deviceId), m_everyUnitPassword);
-    };
-    connect(m_discovery.get(), &DataModel::deviceListAdd, this, serve);
     for (int i = 0; i < m_discovery->deviceCount(); ++i)
         addUnit(QString::number(m_discovery->device(i)->packet.deviceId), password);
 }

@@ -68,6 +68,8 @@ signals:
 private:
     LinkSettings m_settings;
     QVector<ServedUnit*> m_units;
+    // Every unit heard on the discovery port.
     std::unique_ptr<ReportingModel> m_discovery;
+    bool m_everyUnit = false;
     QString m_everyUnitPassword;
 };

@@ -43,8 +43,11 @@ template <std::size_t N> QString text(const char (&field)[N])
     return DeviceRegistry::fieldText(field, int(N));
 }
 
-LinkSettings withPort(LinkSettings settings, const QString& name)
+// The unit's own link: its port, and no discovery socket of its own (one socket per unit
+// would share the port, and a datagram sent to one address reaches only one of them).
+LinkSettings linkFor(LinkSettings settings, const QString& name)
 {
+    settings.broadcastPort = 0;
     static const QRegularExpression withPort(QStringLiteral("^[0-9.]+:(\\d+)$"));
     const QRegularExpressionMatch m = withPort.match(name);
     if (m.hasMatch())
@@ -55,9 +58,9 @@ LinkSettings withPort(LinkSettings settings, const QString& name)
 } // namespace
 
 ServedUnit::ServedUnit(const QString& name, const QString& password, const LinkSettings& settings,
-                       QObject* parent)
-    : QObject(parent), m_name(name),
-      m_model(std::make_unique<ReportingModel>(withPort(settings, name))), m_login(password)
+                       const DataModel* directory, QObject* parent)
+    : QObject(parent), m_name(name), m_directory(directory),
+      m_model(std::make_unique<ReportingModel>(linkFor(settings, name))), m_login(password)
 {
     // Only dotted quads name an address: a device ID alone would read as one in its 32-bit form.
     static const QRegularExpression dotted(QStringLiteral("^(\\d+\\.\\d+\\.\\d+\\.\\d+)(:\\d+)?$"));
@@ -67,6 +70,10 @@ ServedUnit::ServedUnit(const QString& name, const QString& password, const LinkS
         m_address = address.toIPv4Address();
 
     m_published.resize(ParameterKeys::all().size());
+    // Who the unit is, from its own answers: a name by address says nothing of it.
+    for (wire::Code c : {wire::code::DeviceId, wire::code::Model, wire::code::SerialNumber,
+                         wire::code::Location, wire::code::Description})
+        m_sweepReads.append({c, {}});
     for (const ParameterRead& r : ParameterKeys::readsFor(ParameterKeys::all()))
         m_sweepReads.append(r);
     m_sweepReads.append({wire::code::PresetTable, {}});
@@ -74,10 +81,21 @@ ServedUnit::ServedUnit(const QString& name, const QString& password, const LinkS
     m_model->setListener([this](const wire::PacketHeader& header, const QByteArray&) {
         if (header.access != wire::AccessReport)
             return;
-        if (header.code() == kBarrier && !m_barriers.isEmpty())
+        if (header.code() != kBarrier)
+            return;
+        // Answers come in order: those of the marker's own reads come first.
+        if (m_markerReadsAnswering > 0)
+            --m_markerReadsAnswering;
+        else if (!m_barriers.isEmpty())
             m_barriers.dequeue()(true);
     });
     connect(m_model.get(), &DataModel::tcpLoginChanged, this, &ServedUnit::loginAnswer);
+    // Every change of the connection, however brief: a reconnection inside one poll must still
+    // be seen as one.
+    connect(m_model.get(), &DataModel::deviceListNetworkChanged, this, [this](int index) {
+        if (index == m_model->currentDevice())
+            updateLink();
+    });
     connect(m_model.get(), &DataModel::tcpConnectTimeout, this, [this] {
         m_timedOut = true;
         updateLink();
@@ -144,11 +162,11 @@ bool ServedUnit::matches(const QString& name) const
     const int index = m_model->currentDevice();
     if (index < 0)
         return false;
-    const wire::UDPBrowsingPacket& p = m_model->device(index)->packet;
     bool isNumber = false;
     const uint id = name.toUInt(&isNumber);
-    return (isNumber && p.deviceId == id) || text(p.serialNumber) == name ||
-           QHostAddress(p.ipAddress).toString() == name;
+    return (isNumber && m_knownId != 0 && m_knownId == id) ||
+           (!m_knownSerial.isEmpty() && m_knownSerial == name) ||
+           QHostAddress(m_model->device(index)->packet.ipAddress).toString() == name;
 }
 
 QJsonObject ServedUnit::describe() const
@@ -158,14 +176,17 @@ QJsonObject ServedUnit::describe() const
                   {QStringLiteral("synced"), m_synced}};
     const int index = m_model->currentDevice();
     if (index >= 0) {
-        const wire::UDPBrowsingPacket& p = m_model->device(index)->packet;
-        o.insert(QStringLiteral("id"), qint64(p.deviceId));
-        o.insert(QStringLiteral("serial"), text(p.serialNumber));
-        o.insert(QStringLiteral("model"), text(p.model));
-        o.insert(QStringLiteral("address"), QHostAddress(p.ipAddress).toString());
+        o.insert(QStringLiteral("address"),
+                 QHostAddress(m_model->device(index)->packet.ipAddress).toString());
         o.insert(QStringLiteral("port"), m_model->controlPort());
-        o.insert(QStringLiteral("location"), text(p.location));
-        o.insert(QStringLiteral("description"), text(p.description));
+    }
+    if (m_synced) {
+        const model::SystemState& s = m_model->system();
+        o.insert(QStringLiteral("id"), qint64(m_model->device(index)->packet.deviceId));
+        o.insert(QStringLiteral("serial"), s.serialNumber);
+        o.insert(QStringLiteral("model"), s.model);
+        o.insert(QStringLiteral("location"), s.location);
+        o.insert(QStringLiteral("description"), s.description);
     }
     if (m_synced)
         o.insert(QStringLiteral("preset"), int(m_model->mirror().presets.current) + 1);
@@ -177,27 +198,34 @@ void ServedUnit::poll()
     if (m_model->currentDevice() < 0)
         findUnit();
     updateLink();
-    if (m_model->isConnected())
-        sendLogin(m_login.tick(Clock::now()));
+    if (m_model->isConnected()) {
+        const qint64 now = Clock::now();
+        sendLogin(m_login.tick(now));
+        // A login answer lost (the unit was busy or silent when asked) is asked for again.
+        if (!m_login.isDone() && m_login.state() != LoginSequence::State::Guest &&
+            now - m_loginAskedAt > kLoginRetryMs)
+            askLogin();
+    }
     sweep();
 }
 
 void ServedUnit::findUnit()
 {
-    int found = -1;
-    if (m_address != 0) {
-        found = m_model->indexOfAddress(m_address);
-        if (found < 0 && m_model->addDeviceByAddress(m_address))
-            found = m_model->indexOfAddress(m_address);
-    } else {
+    quint32 address = m_address;
+    if (address == 0 && m_directory) {
         bool isId = false;
         const uint id = m_name.toUInt(&isId);
-        for (int i = 0; i < m_model->deviceCount() && found < 0; ++i) {
-            const wire::UDPBrowsingPacket& p = m_model->device(i)->packet;
+        for (int i = 0; i < m_directory->deviceCount() && address == 0; ++i) {
+            const wire::UDPBrowsingPacket& p = m_directory->device(i)->packet;
             if ((isId && p.deviceId == id) || text(p.serialNumber) == m_name)
-                found = i;
+                address = p.ipAddress;
         }
     }
+    if (address == 0)
+        return;
+    int found = m_model->indexOfAddress(address);
+    if (found < 0 && m_model->addDeviceByAddress(address))
+        found = m_model->indexOfAddress(address);
     if (found >= 0)
         m_model->selectDevice(found, false);
 }
@@ -207,9 +235,8 @@ void ServedUnit::updateLink()
     const bool connected = m_model->isConnected();
     if (connected && !m_wasConnected) {
         m_timedOut = false;
-        m_login.restart();
         // A unit that says nothing about the login at connect is asked.
-        m_model->sendQuery(wire::code::Login);
+        askLogin();
     } else if (!connected && m_wasConnected) {
         m_synced = false;
         failBarriers();
@@ -236,6 +263,13 @@ void ServedUnit::updateLink()
     emit linkChanged(this);
 }
 
+void ServedUnit::askLogin()
+{
+    m_login.restart();
+    m_loginAskedAt = Clock::now();
+    m_model->sendQuery(wire::code::Login);
+}
+
 void ServedUnit::loginAnswer(uchar answer)
 {
     sendLogin(m_login.answer(answer, Clock::now()));
@@ -257,13 +291,21 @@ void ServedUnit::afterReads(const QVector<ParameterRead>& reads, std::function<v
         return;
     }
     for (const ParameterRead& r : reads)
-        m_model->sendQuery(r.code, r.payload);
+        sendRead(r);
     m_barriers.enqueue(std::move(done));
     m_model->sendQuery(kBarrier);
 }
 
+void ServedUnit::sendRead(const ParameterRead& read)
+{
+    if (read.code == kBarrier)
+        ++m_markerReadsAnswering;
+    m_model->sendQuery(read.code, read.payload);
+}
+
 void ServedUnit::failBarriers()
 {
+    m_markerReadsAnswering = 0;
     while (!m_barriers.isEmpty())
         m_barriers.dequeue()(false);
 }
@@ -287,6 +329,9 @@ void ServedUnit::resync()
                 m_availableMeters.append(&m);
         }
         m_synced = true;
+        // Kept while the link is down: clients go on naming the unit the same way.
+        m_knownId = m_model->device(m_model->currentDevice())->packet.deviceId;
+        m_knownSerial = m_model->system().serialNumber;
         m_lastSweepAt = Clock::now();
         publish(m_availableKeys);
         emit linkChanged(this);
@@ -305,8 +350,7 @@ void ServedUnit::sweep()
     m_lastSweepAt = now;
     const int batch = int(m_sweepReads.size() * qint64(kPollMs) / kSweepMs) + 1;
     for (int i = 0; i < batch; ++i) {
-        const ParameterRead& r = m_sweepReads[m_sweepNext];
-        m_model->sendQuery(r.code, r.payload);
+        sendRead(m_sweepReads[m_sweepNext]);
         m_sweepNext = (m_sweepNext + 1) % m_sweepReads.size();
     }
 }
@@ -314,6 +358,10 @@ void ServedUnit::sweep()
 void ServedUnit::write(const ParameterKeys::Key& key, const QVariant& value)
 {
     ParameterKeys::write(*m_model, key, value);
+    // A queued value leaves when its delay is over, not up to a tick later.
+    if (m_model->pendingCommandCount() > 0)
+        QTimer::singleShot(int(PendingCommands::kDelayMs) + 1, Qt::PreciseTimer, this,
+                           [this] { m_model->sendDueCommands(); });
     // The edit may have moved others with it (a level group, a linked pair).
     for (const ParameterRead& r : ParameterKeys::readsFor({key}))
         m_dirtyCodes.insert(r.code.key());

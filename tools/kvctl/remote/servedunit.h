@@ -42,9 +42,12 @@ public:
     static constexpr int kPollMs = 100;
     // Every block outside the periodic reads is read again within about this long.
     static constexpr int kSweepMs = 2000;
+    static constexpr qint64 kLoginRetryMs = 2000;
 
+    // `directory` lists the units heard on the discovery port; it finds units named by
+    // serial number or device ID.
     ServedUnit(const QString& name, const QString& password, const LinkSettings& settings,
-               QObject* parent = nullptr);
+               const DataModel* directory, QObject* parent = nullptr);
     ~ServedUnit() override;
 
     // The name the unit was asked for by.
@@ -87,6 +90,7 @@ private:
     void poll();
     void findUnit();
     void updateLink();
+    void askLogin();
     void loginAnswer(uchar answer);
     void sendLogin(LoginSequence::Send what);
     void resync();
@@ -94,20 +98,27 @@ private:
     void reportSeen(wire::Code code);
     void publishDirty();
     void publish(const QVector<int>& keys);
+    void sendRead(const ParameterRead& read);
     void failBarriers();
 
     QString m_name;
     quint32 m_address = 0; // when named by address
+    const DataModel* m_directory = nullptr;
     std::unique_ptr<ReportingModel> m_model;
     LoginSequence m_login;
     Link m_link = Link::Searching;
     bool m_wasConnected = false;
     bool m_timedOut = false;
     bool m_synced = false;
+    qint64 m_loginAskedAt = 0;
+    quint32 m_knownId = 0;
+    QString m_knownSerial;
     QTimer m_poll;
     QTimer m_publishTimer;
 
     QQueue<std::function<void(bool)>> m_barriers;
+    // Reads of the marker's code sent as reads, whose answers are not markers.
+    int m_markerReadsAnswering = 0;
     QVector<ParameterRead> m_sweepReads;
     int m_sweepNext = 0;
     qint64 m_lastSweepAt = 0;
