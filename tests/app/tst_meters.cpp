@@ -148,6 +148,7 @@ private slots:
     {
         LevelWidget strips(3);
         strips.setSecondMeterVisible(2, true);
+        QCOMPARE(strips.meter(2, 1)->accessibleName(), QStringLiteral("3 Right Level"));
         strips.resize(400, 420);
         strips.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strips));
