@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStackedLayout>
 #include <QToolTip>
@@ -282,8 +283,16 @@ void MatrixTableWidget::mixButtonMoveRequested(int move, bool extend)
         select(to.y(), to.x(), to.y(), to.x());
     }
     setCurrent(to.y() * kColumns + to.x());
+    MixButton* target = at(to.y(), to.x()).button;
     scrollTo(model()->index(to.y(), to.x()));
-    at(to.y(), to.x()).button->setFocus(Qt::OtherFocusReason);
+    // The page around the grid scrolls too when the window is small.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            area->ensureWidgetVisible(target);
+            break;
+        }
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 // --- selection
