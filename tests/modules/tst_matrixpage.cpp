@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTranslator>
 #include <QtTest>
 #include <memory>
 
@@ -52,6 +53,19 @@ QPushButton* buttonWithText(QWidget* box, const QString& text)
     }
     return nullptr;
 }
+
+// Chinese for the one text a cell's name is made of.
+class CellNameTranslator : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(context, "MatrixTableWidget") == 0 && qstrcmp(source, "%1 to %2") == 0)
+            return QStringLiteral("%1 到 %2");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
 
 QPoint centreOf(QWidget* w)
 {
@@ -530,8 +544,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), cell(10, 0));
     }
 
-    // Screen readers name a cell after the labels its row and column show, and hear its state
-    // and gain; the knob of the knob view carries the same name.
+    // Screen readers name a cell after the labels its row and column show, in the language of
+    // the moment, and hear its state and gain; the knob of the knob view carries the same name.
     void cellsReadOutTheirChannels()
     {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell(2, 1));
@@ -550,6 +564,12 @@ private slots:
         m_model->sync(code::OutputLabels, 1);
         QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Lectern to Hall"));
         QCOMPARE(table()->knob(2, 1)->accessibleName(), QStringLiteral("Lectern to Hall"));
+        // Names follow a change of language.
+        CellNameTranslator chinese;
+        QCoreApplication::installTranslator(&chinese);
+        QTRY_COMPARE(a->text(QAccessible::Name), QStringLiteral("Lectern 到 Hall"));
+        QCoreApplication::removeTranslator(&chinese);
+        QTRY_COMPARE(a->text(QAccessible::Name), QStringLiteral("Lectern to Hall"));
     }
 
     // The unit's meters follow its matrix: an input routed to a silent output lights that
