@@ -103,8 +103,6 @@ private slots:
         QCOMPARE(a->role(), QAccessible::CheckBox);
         QCOMPARE(a->state().checked, checkedAfter);
         QCOMPARE(a->text(QAccessible::Value), QStringLiteral("-6 dB"));
-        cell.setGain(-100);
-        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("-100 dB"));
     }
 };
 

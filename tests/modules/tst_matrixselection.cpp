@@ -110,7 +110,6 @@ private slots:
         // clang-format off
         QTest::newRow("over a hidden row")   << QPoint(1, 2)  << int(S::MoveDown)    << profileRows << profileColumns << QPoint(1, 4);
         QTest::newRow("right into hidden")   << QPoint(8, 2)  << int(S::MoveRight)   << profileRows << profileColumns << QPoint(8, 2);
-        QTest::newRow("grid end")            << QPoint(0, 0)  << int(S::GridEnd)     << profileRows << profileColumns << QPoint(8, 16);
         QTest::newRow("from a hidden cell")  << QPoint(12, 3) << int(S::MoveRight)   << profileRows << profileColumns << QPoint(0, 0);
         QTest::newRow("nothing shown")       << QPoint(0, 0)  << int(S::MoveDown)    << 0x1FFFFu << 0u << QPoint(-1, -1);
         // clang-format on
