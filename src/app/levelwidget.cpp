@@ -325,8 +325,10 @@ void LevelWidget::setFaderRange(int channel, float minimum, float maximum)
 
 void LevelWidget::setSecondMeterVisible(int channel, bool visible)
 {
-    if (channel >= 0 && channel < m_strips.size())
-        m_strips[channel].meters[1]->setVisible(visible);
+    if (channel < 0 || channel >= m_strips.size())
+        return;
+    m_strips[channel].meters[1]->setVisible(visible);
+    nameForScreenReaders(m_strips[channel]);
 }
 
 void LevelWidget::setName(int channel, const QString& number, const QString& label)
@@ -352,9 +354,12 @@ void LevelWidget::nameForScreenReaders(Strip& s)
     s.mute->setAccessibleName(tr("%1 Mute").arg(channel));
     s.gain->setAccessibleName(tr("%1 Gain (dB)").arg(channel));
     s.fader->setAccessibleName(tr("%1 Gain").arg(channel));
-    for (Meter* m : s.meters) {
-        if (m)
-            m->setAccessibleName(tr("%1 Level").arg(channel));
+    // A stereo pair tells its two sides apart.
+    if (s.meters[1] && !s.meters[1]->isHidden()) {
+        s.meters[0]->setAccessibleName(tr("%1 Left Level").arg(channel));
+        s.meters[1]->setAccessibleName(tr("%1 Right Level").arg(channel));
+    } else {
+        s.meters[0]->setAccessibleName(tr("%1 Level").arg(channel));
     }
 }
 

@@ -1,5 +1,8 @@
 #include "meter.h"
 
+#include "controlaccessible.h"
+#include "controlpalette.h"
+
 #include <QLinearGradient>
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,6 +20,25 @@ constexpr int kWidth = 10;
 Meter::Meter(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void Meter::setDark(bool dark)
+{
+    m_dark = dark;
+    update();
+}
+
+void Meter::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void Meter::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void Meter::setRange(int minimum, int maximum)
@@ -39,7 +61,7 @@ int Meter::unlitRows(int value) const
 
 QString Meter::valueText() const
 {
-    return tr("%1 dB").arg(m_value);
+    return tr("%1 dBFS").arg(m_value);
 }
 
 void Meter::setValue(int value)
@@ -53,6 +75,10 @@ void Meter::setValue(int value)
     // Only the band between the old and the new level changes.
     if (after != before)
         update(0, std::min(before, after), width(), std::abs(after - before));
+    // Only the meter the user is on speaks, and only when its level changes: ten reports a
+    // second from every meter would drown a screen reader.
+    if (hasFocus())
+        ControlAccessible::notifyValueChanged(this);
 }
 
 void Meter::setDisplay(bool alternative)
@@ -160,4 +186,11 @@ void Meter::paintEvent(QPaintEvent* event)
         p.drawPixmap(QRectF(upper), m_upper, source(upper));
     if (!lower.isEmpty())
         p.drawPixmap(QRectF(lower), m_lower, source(lower));
+    if (hasFocus()) {
+        // The ring takes the place of the black outline: the bar is too narrow for one beside it.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(ControlPalette::forAppearance(m_dark).focus, 2.0));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0), kRadius, kRadius);
+    }
 }

@@ -6,9 +6,13 @@
 // A vertical level bar in whole decibels. The standard style lights a red-to-green gradient
 // from the bottom up to the level; the alternative style (gain-reduction meters) fills amber
 // from the bottom. The value is kept inside the range and the bar repaints only when it moves.
+// Tab reaches it (a click does not take the focus); it then wears a ring in the focus colour and
+// tells screen readers each new level it shows.
 class Meter : public QWidget
 {
     Q_OBJECT
+    // Set by the style sheets of the two appearances.
+    Q_PROPERTY(bool dark READ isDark WRITE setDark)
     // Read by screen readers (see ControlAccessible); 48 is QAccessible::ProgressBar.
     Q_CLASSINFO("accessibleRole", "48")
     Q_PROPERTY(int value READ value)
@@ -26,7 +30,7 @@ public:
     // Clamps into the range; repaints only when the stored value changes.
     void setValue(int value);
     int value() const { return m_value; }
-    // The level with its unit, e.g. "-12 dB".
+    // The level with its unit, e.g. "-12 dBFS".
     QString valueText() const;
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
@@ -35,11 +39,16 @@ public:
     void setDisplay(bool alternative);
     bool display() const { return m_display; }
 
+    bool isDark() const { return m_dark; }
+    void setDark(bool dark);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Rows from the top that lie above the level.
@@ -53,6 +62,7 @@ private:
     int m_maximum = kDefaultMaximum;
     int m_value = kDefaultMinimum;
     bool m_display = false;
+    bool m_dark = false;
     // What the layers were drawn for.
     struct LayerShape
     {

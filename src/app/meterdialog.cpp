@@ -260,6 +260,7 @@ void MeterDialog::setInputLabel(int channel)
         Column& c = m_rows[row].columns[channel];
         c.name->setToolTip(label);
         c.panel->setToolTip(label);
+        nameColumn(row, channel);
     }
 }
 
@@ -272,6 +273,24 @@ void MeterDialog::setOutputLabel(int channel)
         Column& c = m_rows[row].columns[channel];
         c.name->setToolTip(label);
         c.panel->setToolTip(label);
+        nameColumn(row, channel);
+    }
+}
+
+void MeterDialog::nameColumn(Row row, int column)
+{
+    Column& c = m_rows[row].columns[column];
+    const bool inputs = row == InputPreFader || row == InputPostFader;
+    QString channel = c.name->text();
+    const QString label = c.name->toolTip();
+    if (!label.isEmpty() && label != channel)
+        channel += QStringLiteral(" ") + label;
+    const QString title = m_rows[row].box->title();
+    if (inputs && column == profile().usbPlayInput && c.meters[1]) {
+        c.meters[0]->setAccessibleName(tr("%1 Left, %2").arg(channel, title));
+        c.meters[1]->setAccessibleName(tr("%1 Right, %2").arg(channel, title));
+    } else {
+        c.meters[0]->setAccessibleName(tr("%1, %2").arg(channel, title));
     }
 }
 
@@ -327,4 +346,8 @@ void MeterDialog::retranslate()
     m_rows[InputPostFader].box->setTitle(tr("Input Post Fader"));
     m_rows[OutputPreFader].box->setTitle(tr("Output Pre Fader"));
     m_rows[OutputPostFader].box->setTitle(tr("Output Post Fader"));
+    for (int row = 0; row < kRowCount; ++row) {
+        for (int c = 0; c < m_rows[row].columns.size(); ++c)
+            nameColumn(Row(row), c);
+    }
 }

@@ -87,6 +87,8 @@ private:
     void refreshRow(Row row);
     void showLevels(Column& column, int left, int right, bool stereo);
     void refreshNames();
+    // Screen readers name a meter by its row and channel, with the user's label.
+    void nameColumn(Row row, int column);
 
     std::array<RowWidgets, kRowCount> m_rows;
     int m_minimum = kNarrowMinimum;

@@ -146,3 +146,63 @@ int MatrixSelection::edges(int row, int column) const
         e |= BottomEdge;
     return e;
 }
+
+QPoint MatrixSelection::moved(int row, int column, Move move) const
+{
+    const auto firstShown = [](auto shown, int count, int from, int step) {
+        for (int i = from; i >= 0 && i < count; i += step) {
+            if (shown(i))
+                return i;
+        }
+        return -1;
+    };
+    const auto rowShown = [this](int r) { return isRowShown(r); };
+    const auto columnShown = [this](int c) { return isColumnShown(c); };
+    const int topRow = firstShown(rowShown, kRows, 0, 1);
+    const int leftColumn = firstShown(columnShown, kColumns, 0, 1);
+    if (topRow < 0 || leftColumn < 0)
+        return QPoint(-1, -1);
+    if (!isRowShown(row) || !isColumnShown(column))
+        return QPoint(leftColumn, topRow);
+
+    // Where the move would go, or -1 when there is no shown cell that way.
+    int r = row;
+    int c = column;
+    switch (move) {
+    case MoveLeft:
+        c = firstShown(columnShown, kColumns, column - 1, -1);
+        break;
+    case MoveRight:
+        c = firstShown(columnShown, kColumns, column + 1, 1);
+        break;
+    case MoveUp:
+        r = firstShown(rowShown, kRows, row - 1, -1);
+        break;
+    case MoveDown:
+        r = firstShown(rowShown, kRows, row + 1, 1);
+        break;
+    case RowStart:
+        c = leftColumn;
+        break;
+    case RowEnd:
+        c = firstShown(columnShown, kColumns, kColumns - 1, -1);
+        break;
+    case ColumnStart:
+        r = topRow;
+        break;
+    case ColumnEnd:
+        r = firstShown(rowShown, kRows, kRows - 1, -1);
+        break;
+    case GridStart:
+        r = topRow;
+        c = leftColumn;
+        break;
+    case GridEnd:
+        r = firstShown(rowShown, kRows, kRows - 1, -1);
+        c = firstShown(columnShown, kColumns, kColumns - 1, -1);
+        break;
+    }
+    if (r < 0 || c < 0)
+        return QPoint(column, row);
+    return QPoint(c, r);
+}

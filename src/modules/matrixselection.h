@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPoint>
 #include <QVector>
 
 // The cells a matrix gesture reaches: the rectangle from the cell it started on (the anchor) to
@@ -50,6 +51,26 @@ public:
     QVector<int> shownColumns() const;
     // The Edge flags of a selected cell; NoEdge for the others.
     int edges(int row, int column) const;
+
+    // Keyboard moves between cells: across outputs, across inputs, to the ends of a row or
+    // column, to the first or last cell of the grid.
+    enum Move
+    {
+        MoveLeft,
+        MoveRight,
+        MoveUp,
+        MoveDown,
+        RowStart,
+        RowEnd,
+        ColumnStart,
+        ColumnEnd,
+        GridStart,
+        GridEnd,
+    };
+    // The shown cell a move from (row, column) lands on, as (column, row), skipping hidden rows
+    // and columns. At an edge of the grid the cell stays where it is; from a hidden or invalid
+    // cell any move lands on the first shown cell. (-1, -1) when nothing is shown.
+    QPoint moved(int row, int column, Move move) const;
 
 private:
     static bool valid(int row, int column);

@@ -4,12 +4,14 @@
 #include "matrixedits.h"
 #include "mixbutton.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStackedLayout>
 #include <QToolTip>
@@ -36,6 +38,8 @@ MatrixTableWidget::MatrixTableWidget(QWidget* parent) : QTableWidget(kRows, kCol
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);
+    // Tab leaves the grid: the view's own cursor is not used, the cells move on the arrows.
+    setTabKeyNavigation(false);
     setShowGrid(false);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -70,6 +74,8 @@ MatrixTableWidget::MatrixTableWidget(QWidget* parent) : QTableWidget(kRows, kCol
             buildCell(r, c);
     }
 
+    setCurrent(0);
+
     m_corner = new QPushButton(this);
     m_corner->setObjectName(QStringLiteral("matrixEditButton"));
     m_corner->setCheckable(true);
@@ -91,6 +97,9 @@ void MatrixTableWidget::buildCell(int row, int column)
     cell.knob->setSteps(1, 6);
     cell.knob->setValue(0);
     cell.knob->setToolTip(gainToolTip(0));
+    cell.knob->setValueText([](int dB) { return gainToolTip(dB); });
+    // Only the current cell is a stop of the Tab chain; the arrows reach the others.
+    cell.button->setFocusPolicy(Qt::NoFocus);
     stack->addWidget(cell.button);
     stack->addWidget(cell.knob);
     cell.knob->hide();
@@ -102,6 +111,8 @@ void MatrixTableWidget::buildCell(int row, int column)
     connect(cell.button, &MixButton::selected, this, &MatrixTableWidget::singleSelected);
     connect(cell.button, &MixButton::entered, this, &MatrixTableWidget::mixButtonEntered);
     connect(cell.button, &MixButton::pressed, this, &MatrixTableWidget::mixButtonPressed);
+    connect(cell.button, &MixButton::moveRequested, this,
+            &MatrixTableWidget::mixButtonMoveRequested);
     connect(cell.knob, &Knob::valueChanged, this, &MatrixTableWidget::mixKnobValueChanged);
     connect(cell.knob, &Knob::mousePressed, this, &MatrixTableWidget::mixKnobMousePressed);
     connect(cell.knob, &Knob::mouseReleased, this, &MatrixTableWidget::mixKnobMouseReleased);
@@ -134,10 +145,27 @@ int MatrixTableWidget::indexOf(QObject* part) const
     return m_index.value(part, -1);
 }
 
+QString MatrixTableWidget::cellName(int row, int column) const
+{
+    return tr("%1 to %2").arg(headerLabel(Qt::Vertical, row), headerLabel(Qt::Horizontal, column));
+}
+
+void MatrixTableWidget::nameCell(int row, int column)
+{
+    const Cell& c = at(row, column);
+    const QString name = cellName(row, column);
+    c.button->setAccessibleName(name);
+    c.knob->setAccessibleName(name);
+}
+
 void MatrixTableWidget::retranslate()
 {
     if (m_corner)
         m_corner->setText(tr("Edit"));
+    for (int r = 0; r < kRows; ++r) {
+        for (int c = 0; c < kColumns; ++c)
+            nameCell(r, c);
+    }
 }
 
 void MatrixTableWidget::changeEvent(QEvent* event)
@@ -188,6 +216,8 @@ void MatrixTableWidget::setRowLabel(int row, const QString& text, const QString&
         item->setText(text);
         item->setToolTip(toolTip);
     }
+    for (int c = 0; row >= 0 && row < kRows && c < kColumns; ++c)
+        nameCell(row, c);
 }
 
 void MatrixTableWidget::setColumnLabel(int column, const QString& text, const QString& toolTip)
@@ -196,6 +226,8 @@ void MatrixTableWidget::setColumnLabel(int column, const QString& text, const QS
         item->setText(text);
         item->setToolTip(toolTip);
     }
+    for (int r = 0; column >= 0 && column < kColumns && r < kRows; ++r)
+        nameCell(r, column);
 }
 
 void MatrixTableWidget::setHiddenChannels(quint32 rows, quint32 columns)
@@ -206,6 +238,61 @@ void MatrixTableWidget::setHiddenChannels(quint32 rows, quint32 columns)
     for (int c = 0; c < kColumns; ++c)
         setColumnHidden(c, !m_selection.isColumnShown(c));
     showSelection();
+    // The Tab stop must stay on a cell that is shown; from a hidden one any move lands on the
+    // first shown cell.
+    const int row = m_current / kColumns;
+    const int column = m_current % kColumns;
+    if (m_selection.isRowShown(row) && m_selection.isColumnShown(column))
+        return;
+    const QPoint first = m_selection.moved(row, column, MatrixSelection::GridStart);
+    if (first.x() >= 0)
+        setCurrent(first.y() * kColumns + first.x());
+}
+
+// --- keyboard
+
+QPoint MatrixTableWidget::currentCell() const
+{
+    return QPoint(m_current % kColumns, m_current / kColumns);
+}
+
+void MatrixTableWidget::setCurrent(int index)
+{
+    if (index < 0 || index >= kRows * kColumns)
+        return;
+    if (m_current >= 0 && m_current != index)
+        m_cells[std::size_t(m_current)].button->setFocusPolicy(Qt::NoFocus);
+    m_current = index;
+    // In the knob view the knobs take the focus; the cells under them stay out of the chain.
+    m_cells[std::size_t(index)].button->setFocusPolicy(m_knobView ? Qt::NoFocus : Qt::TabFocus);
+}
+
+void MatrixTableWidget::mixButtonMoveRequested(int move, bool extend)
+{
+    const int index = indexOf(sender());
+    if (index < 0)
+        return;
+    const QPoint to =
+        m_selection.moved(index / kColumns, index % kColumns, MatrixSelection::Move(move));
+    if (to.x() < 0)
+        return;
+    if (extend && !m_selection.isEmpty()) {
+        m_selection.extendTo(to.y(), to.x());
+        showSelection();
+    } else {
+        select(to.y(), to.x(), to.y(), to.x());
+    }
+    setCurrent(to.y() * kColumns + to.x());
+    MixButton* target = at(to.y(), to.x()).button;
+    scrollTo(model()->index(to.y(), to.x()));
+    // The page around the grid scrolls too when the window is small.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            area->ensureWidgetVisible(target);
+            break;
+        }
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 // --- selection
@@ -239,8 +326,11 @@ void MatrixTableWidget::mixButtonPressed()
 void MatrixTableWidget::singleSelected()
 {
     const int index = indexOf(sender());
-    if (index >= 0)
-        select(index / kColumns, index % kColumns, index / kColumns, index % kColumns);
+    if (index < 0)
+        return;
+    select(index / kColumns, index % kColumns, index / kColumns, index % kColumns);
+    // Tab comes back to the cell last picked.
+    setCurrent(index);
 }
 
 void MatrixTableWidget::mixButtonEntered()
@@ -306,6 +396,8 @@ void MatrixTableWidget::cornerButtonClicked(bool checked)
     verticalHeader()->setDefaultSectionSize(height);
     for (int r = 0; r < kRows; ++r)
         setRowHeight(r, height);
+    const int focused = indexOf(QApplication::focusWidget());
+    setCurrent(m_current);
     for (const Cell& c : m_cells) {
         c.button->setKnobView(checked);
         auto* stack = static_cast<QStackedLayout*>(c.widget->layout());
@@ -315,6 +407,11 @@ void MatrixTableWidget::cornerButtonClicked(bool checked)
             stack->setCurrentWidget(c.button);
             c.knob->hide();
         }
+    }
+    // The keyboard stays on the cell when its face changes.
+    if (focused >= 0) {
+        const Cell& c = m_cells[std::size_t(focused)];
+        (checked ? static_cast<QWidget*>(c.knob) : c.button)->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -16,6 +16,9 @@ class QPushButton;
 // cells; a toggle or a knob turn on a selected cell reaches every shown cell of the selection.
 // Clicks on a header act on the whole column or row, after asking. Edits leave as one signal
 // per output with the inputs it reaches; loading values from the model never emits.
+// From the keyboard the grid is one stop of the Tab chain: the current cell. The arrow keys move
+// the focus and the selection from cell to cell (Shift spans the selection), and Space switches
+// the selection as a click does. Each cell is named after the input and output it joins.
 class MatrixTableWidget : public QTableWidget
 {
     Q_OBJECT
@@ -36,6 +39,10 @@ public:
     const MatrixSelection& selection() const { return m_selection; }
     // The rectangle from one cell to another, as a drag would span it.
     void select(int anchorRow, int anchorColumn, int row, int column);
+    // The cell Tab reaches, as (column, row).
+    QPoint currentCell() const;
+    // The name a screen reader gives a cell, from the labels of its row and column.
+    QString cellName(int row, int column) const;
 
     // Loaders: they show the value and emit nothing.
     void setCellEnabled(int row, int column, bool on);
@@ -79,6 +86,10 @@ private:
         return m_cells[std::size_t(row * kColumns + column)];
     }
     void mixButtonPressed();
+    void mixButtonMoveRequested(int move, bool extend);
+    // Makes the cell the one stop of the grid in the Tab chain.
+    void setCurrent(int index);
+    void nameCell(int row, int column);
     void mixKnobMousePressed(int value);
     // Makes the cell the selection unless it is part of it already.
     void ensureSelected(int row, int column);
@@ -95,4 +106,5 @@ private:
     QPushButton* m_corner = nullptr;
     bool m_knobView = false;
     int m_pressed = -1; // the cell a drag started on
+    int m_current = -1; // the cell Tab reaches
 };

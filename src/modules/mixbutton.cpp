@@ -1,7 +1,8 @@
 #include "mixbutton.h"
 
-#include "matrixselection.h"
+#include "controlaccessible.h"
 
+#include <QFocusEvent>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -50,8 +51,46 @@ MixButton::MixButton(QWidget* parent)
 
 QString MixButton::valueText() const
 {
-    return (isChecked() ? tr("On, %1 dB") : tr("Off, %1 dB")).arg(m_gain);
+    return tr("%1 dB").arg(m_gain);
 }
+
+namespace {
+
+// The move a navigation key asks for; false for other keys.
+bool moveFor(const QKeyEvent* event, MatrixSelection::Move* move)
+{
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        *move = MatrixSelection::MoveLeft;
+        return true;
+    case Qt::Key_Right:
+        *move = MatrixSelection::MoveRight;
+        return true;
+    case Qt::Key_Up:
+        *move = MatrixSelection::MoveUp;
+        return true;
+    case Qt::Key_Down:
+        *move = MatrixSelection::MoveDown;
+        return true;
+    case Qt::Key_Home:
+        *move = control ? MatrixSelection::GridStart : MatrixSelection::RowStart;
+        return true;
+    case Qt::Key_End:
+        *move = control ? MatrixSelection::GridEnd : MatrixSelection::RowEnd;
+        return true;
+    case Qt::Key_PageUp:
+        *move = MatrixSelection::ColumnStart;
+        return true;
+    case Qt::Key_PageDown:
+        *move = MatrixSelection::ColumnEnd;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 void MixButton::keyPressEvent(QKeyEvent* event)
 {
@@ -68,8 +107,23 @@ void MixButton::keyPressEvent(QKeyEvent* event)
         }
         return;
     default:
-        QAbstractButton::keyPressEvent(event);
+        break;
     }
+    MatrixSelection::Move move;
+    if (moveFor(event, &move)) {
+        event->accept();
+        emit moveRequested(int(move), event->modifiers() & Qt::ShiftModifier);
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void MixButton::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (!m_selected && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+        emit selected();
 }
 
 void MixButton::setGain(int dB)
@@ -79,6 +133,7 @@ void MixButton::setGain(int dB)
     m_gain = dB;
     if (!m_knobView)
         update();
+    ControlAccessible::notifyValueChanged(this);
 }
 
 void MixButton::setSelection(bool selected, int edges)
@@ -235,9 +290,14 @@ void MixButton::paintEvent(QPaintEvent*)
                        c.selection);
     }
     if (hasFocus()) {
-        p.setPen(QPen(m_palette.focus, 1.0, Qt::DashLine));
+        // A solid ring inside the selection's outline: the focus colour on a cell that is off,
+        // white on the blue of one that is on, where the focus colour would vanish.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(on ? c.onText : m_palette.focus, 2.0));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(kOutline + 1, kOutline + 1, -kOutline - 2, -kOutline - 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(kOutline + 1.0, kOutline + 1.0, -kOutline - 1.0,
+                                                  -kOutline - 1.0),
+                          kRadius, kRadius);
     }
 }
 

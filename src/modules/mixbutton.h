@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controlpalette.h"
+#include "matrixselection.h"
 
 #include <QAbstractButton>
 #include <QFont>
@@ -11,7 +12,9 @@
 // that is not selected then asks to become the selection (selected()); a selected one toggles
 // and emits clicked(). While the button is held, every cell the pointer comes to emits
 // entered(), so that the table can span the selection over them. In the knob view the cell is
-// the background of its gain knob and draws no text.
+// the background of its gain knob and draws no text. From the keyboard, Space and Return act as a
+// release on the cell; the arrow, Home, End and page keys ask the table to move the focus
+// (moveRequested), with Shift to span the selection.
 class MixButton : public QAbstractButton
 {
     Q_OBJECT
@@ -25,7 +28,7 @@ public:
     explicit MixButton(QWidget* parent = nullptr);
 
     int gain() const { return m_gain; }
-    // "On, -6 dB" or "Off, -6 dB".
+    // The gain as the cell shows it, with its unit: "-6 dB". On or off is the checked state.
     QString valueText() const;
     void setGain(int dB);
 
@@ -46,6 +49,8 @@ public:
 signals:
     void selected();
     void entered();
+    // `move` is a MatrixSelection::Move.
+    void moveRequested(int move, bool extend);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +59,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // Space and Return act as a click released on the cell.
     void keyPressEvent(QKeyEvent* event) override;
+    // Arriving by Tab makes the cell the selection, so that Space acts on what has the focus.
+    void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -1,6 +1,8 @@
 // The meter window: its rows' clamping and repaints, the range toggle, the USB pair and hidden
-// columns. The meters following a unit are tested with the level strips.
+// columns, what screen readers hear of a meter. The meters following a unit are tested with the
+// level strips.
 #include "appsupport.h"
+#include "controlaccessible.h"
 #include "datamodel.h"
 #include "levelwidget.h"
 #include "meter.h"
@@ -10,6 +12,7 @@
 #include "systemsettings.h"
 #include "testenvironment.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -56,6 +59,7 @@ private slots:
 
     void dialogRowsAndRangeToggle()
     {
+        ControlAccessible::install();
         SystemSettings settings;
         DataModel model;
         ReportRouter router(model);
@@ -77,6 +81,16 @@ private slots:
         QCOMPARE(dialog.valueText(MeterDialog::InputPostFader, 2), QStringLiteral("24"));
         QCOMPARE(dialog.valueText(MeterDialog::OutputPreFader, 5), QStringLiteral("-40"));
         QCOMPARE(dialog.valueText(MeterDialog::OutputPostFader, 5), QStringLiteral("-3"));
+        // Screen readers hear what the bar shows, in dBFS; Tab reaches the meter.
+        QAccessibleInterface* a =
+            QAccessible::queryAccessibleInterface(dialog.meter(MeterDialog::InputPostFader, 2));
+        QCOMPARE(a->role(), QAccessible::ProgressBar);
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("24 dBFS"));
+        QCOMPARE(a->valueInterface()->currentValue().toInt(), 24);
+        model.input(2).postFaderMeter = -7;
+        dialog.refreshInputPostFader();
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("-7 dBFS"));
+        QCOMPARE(dialog.meter(MeterDialog::InputPostFader, 2)->focusPolicy(), Qt::TabFocus);
 
         QTest::keyClick(&dialog, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(toggled.count(), 1);
@@ -134,6 +148,7 @@ private slots:
     {
         LevelWidget strips(3);
         strips.setSecondMeterVisible(2, true);
+        QCOMPARE(strips.meter(2, 1)->accessibleName(), QStringLiteral("3 Right Level"));
         strips.resize(400, 420);
         strips.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strips));
@@ -187,10 +202,16 @@ private slots:
         }
         QCOMPARE(dialog.channelLabel(MeterDialog::InputPostFader, 1)->toolTip(),
                  QStringLiteral("Lectern"));
+        QCOMPARE(dialog.meter(MeterDialog::OutputPreFader, 0)->accessibleName(),
+                 QStringLiteral("OUT 1, Output Pre Fader"));
+        QCOMPARE(dialog.meter(MeterDialog::InputPostFader, 1)->accessibleName(),
+                 QStringLiteral("IN 2 Lectern, Input Post Fader"));
         if (usb < 0)
             return;
         QCOMPARE(dialog.channelLabel(MeterDialog::InputPreFader, usb)->text(),
                  QStringLiteral("USB PLAY"));
+        QCOMPARE(dialog.meter(MeterDialog::InputPostFader, usb, 1)->accessibleName(),
+                 QStringLiteral("USB PLAY Right, Input Post Fader"));
 
         // The USB column shows model inputs u and u + 1; the label carries both.
         model.input(usb).postFaderMeter = -6;

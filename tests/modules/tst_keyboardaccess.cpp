@@ -102,8 +102,7 @@ private slots:
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::CheckBox);
         QCOMPARE(a->state().checked, checkedAfter);
-        QCOMPARE(a->text(QAccessible::Value),
-                 checkedAfter ? QStringLiteral("On, -6 dB") : QStringLiteral("Off, -6 dB"));
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("-6 dB"));
     }
 };
 

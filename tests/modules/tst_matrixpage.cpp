@@ -2,8 +2,10 @@
 // a selection dragged over cells and a click on one of them reach the unit as one command per
 // output; knob turns, header gestures, "All Mix" and "Reset" likewise; the unit's reports reload
 // the cells they changed; headers follow labels and the profile; a routed input lights its
-// output's meter.
+// output's meter; the keyboard moves over the cells and switches them, and screen readers hear
+// each cell's input, output, state and gain.
 #define QTEST_QPA_MOUSE_HANDLING
+#include "controlaccessible.h"
 #include "datamodel.h"
 #include "knob.h"
 #include "matrixtablewidget.h"
@@ -15,11 +17,13 @@
 #include "unitsession.h"
 #include "unitstate.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTranslator>
 #include <QtTest>
 #include <memory>
 
@@ -49,6 +53,19 @@ QPushButton* buttonWithText(QWidget* box, const QString& text)
     }
     return nullptr;
 }
+
+// Chinese for the one text a cell's name is made of.
+class CellNameTranslator : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(context, "MatrixTableWidget") == 0 && qstrcmp(source, "%1 to %2") == 0)
+            return QStringLiteral("%1 到 %2");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
 
 QPoint centreOf(QWidget* w)
 {
@@ -136,6 +153,7 @@ class TestMatrixPage : public QObject
 private slots:
     void initTestCase()
     {
+        ControlAccessible::install();
         m_session = std::make_unique<UnitSession>(1);
         QString error;
         QVERIFY2(m_session->start(&error), qPrintable(error));
@@ -449,7 +467,14 @@ private slots:
         m_model->sync(code::InputLabels);
         QCOMPARE(table()->verticalHeaderItem(2)->text(), QStringLiteral("IN 3"));
 
+        // The grid's Tab stop stays on a cell that is shown and leaves one that is hidden.
+        click(16, 3);
+        m_page->setProfile(usbProfile(16));
+        QCOMPARE(table()->currentCell(), QPoint(3, 16));
         m_page->setProfile(usbProfile(8));
+        QCOMPARE(table()->currentCell(), QPoint(0, 0));
+        QCOMPARE(cell(0, 0)->focusPolicy(), Qt::TabFocus);
+        QCOMPARE(cell(16, 3)->focusPolicy(), Qt::NoFocus);
         QVERIFY(table()->isRowHidden(9));
         QVERIFY(table()->isRowHidden(16));
         QVERIFY(!table()->isRowHidden(8));
@@ -461,6 +486,90 @@ private slots:
         QVERIFY(!unitInput(9).mixEnabled[0]);
         m_page->setProfile(usbProfile(16));
         QVERIFY(!table()->isRowHidden(12));
+    }
+
+    // The grid is one stop of the Tab chain. The arrows, Home and End move the focus and the
+    // selection over the shown cells and keep them inside the grid at its edges (outputs 10-16
+    // are hidden); Shift spans the selection. Space then switches what is selected at the unit.
+    void keyboardMovesAndSwitches_data()
+    {
+        QTest::addColumn<QPoint>("start"); // (column, row)
+        QTest::addColumn<QVector<int>>("keys");
+        QTest::addColumn<QPoint>("focused");
+        QTest::addColumn<QStringList>("sent"); // [output, inputs..., on]
+        const int shift = int(Qt::ShiftModifier);
+        using K = QVector<int>;
+        // clang-format off
+        QTest::newRow("right, down, down")   << QPoint(2, 3)  << K{Qt::Key_Right, Qt::Key_Down, Qt::Key_Down} << QPoint(3, 5)  << QStringList{"030501"};
+        QTest::newRow("left at the edge")    << QPoint(0, 4)  << K{Qt::Key_Left, Qt::Key_Left}  << QPoint(0, 4)  << QStringList{"000401"};
+        QTest::newRow("end, hidden outputs") << QPoint(1, 6)  << K{Qt::Key_End, Qt::Key_Right} << QPoint(8, 6)  << QStringList{"080601"};
+        QTest::newRow("home")                << QPoint(6, 7)  << K{Qt::Key_Home}                << QPoint(0, 7)  << QStringList{"000701"};
+        QTest::newRow("ctrl end")            << QPoint(1, 2)  << K{Qt::Key_End | int(Qt::ControlModifier)} << QPoint(8, 16) << QStringList{"081001"};
+        QTest::newRow("shift spans")         << QPoint(1, 1)  << K{Qt::Key_Right | shift, Qt::Key_Down | shift} << QPoint(2, 2) << QStringList{"01010201", "02010201"};
+        // clang-format on
+    }
+
+    void keyboardMovesAndSwitches()
+    {
+        QFETCH(QPoint, start);
+        QFETCH(QVector<int>, keys);
+        QFETCH(QPoint, focused);
+        QFETCH(QStringList, sent);
+        m_page->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+        // Arriving by Tab selects the cell.
+        cell(start.y(), start.x())->setFocus(Qt::TabFocusReason);
+        QCOMPARE(table()->selection().selectedRows(), QByteArray(1, char(start.y())));
+        for (int key : keys) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+        }
+        MixButton* target = cell(focused.y(), focused.x());
+        QCOMPARE(QApplication::focusWidget(), target);
+        const int before = mark();
+        QTest::keyClick(target, Qt::Key_Space);
+        QVERIFY(m_session->settle());
+        QCOMPARE(sentSince(before, code::MatrixEnable), sent);
+        QVERIFY(unitInput(focused.y()).mixEnabled[std::size_t(focused.x())]);
+        QVERIFY(target->isChecked());
+
+        // Tab leaves the grid and Shift+Tab comes back to the same cell; a click on a cell
+        // leaves the focus where it was.
+        QTest::keyClick(target, Qt::Key_Tab);
+        QVERIFY(!qobject_cast<MixButton*>(QApplication::focusWidget()));
+        QWidget* outside = QApplication::focusWidget();
+        click(10, 0);
+        QCOMPARE(QApplication::focusWidget(), outside);
+        QTest::keyClick(outside, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), cell(10, 0));
+    }
+
+    // Screen readers name a cell after the labels its row and column show, in the language of
+    // the moment, and hear its state and gain; the knob of the knob view carries the same name.
+    void cellsReadOutTheirChannels()
+    {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell(2, 1));
+        QCOMPARE(a->role(), QAccessible::CheckBox);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("IN 3 to OUT 2"));
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("0 dB"));
+        unitInput(2).mixEnabled[1] = 1;
+        unitInput(2).mixGain[1] = -70;
+        run(1000);
+        QVERIFY(a->state().checkable && a->state().checked);
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("-100 dB"));
+
+        m_model->input(2).label = QStringLiteral("Lectern");
+        m_model->output(1).label = QStringLiteral("Hall");
+        m_model->sync(code::InputLabels);
+        m_model->sync(code::OutputLabels, 1);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Lectern to Hall"));
+        QCOMPARE(table()->knob(2, 1)->accessibleName(), QStringLiteral("Lectern to Hall"));
+        // Names follow a change of language.
+        CellNameTranslator chinese;
+        QCoreApplication::installTranslator(&chinese);
+        QTRY_COMPARE(a->text(QAccessible::Name), QStringLiteral("Lectern 到 Hall"));
+        QCoreApplication::removeTranslator(&chinese);
+        QTRY_COMPARE(a->text(QAccessible::Name), QStringLiteral("Lectern to Hall"));
     }
 
     // The unit's meters follow its matrix: an input routed to a silent output lights that

@@ -1,5 +1,6 @@
 // The cells a matrix gesture reaches: the rectangle between two cells in either direction, less
-// the hidden rows and columns, and which cells carry which side of its outline.
+// the hidden rows and columns, and which cells carry which side of its outline; where the
+// keyboard's moves land.
 #include "matrixselection.h"
 #include "testenvironment.h"
 
@@ -93,6 +94,37 @@ private slots:
             QCOMPARE(s.isSelected(r, c), inside);
             QCOMPARE(edgeText(s.edges(r, c)), inside ? parts[1] : QString());
         }
+    }
+
+    // Moves skip hidden rows and columns and stop at the edges of what is shown.
+    void keyboardMoves_data()
+    {
+        QTest::addColumn<QPoint>("from"); // (column, row)
+        QTest::addColumn<int>("move");
+        QTest::addColumn<quint32>("hiddenRows");
+        QTest::addColumn<quint32>("hiddenColumns");
+        QTest::addColumn<QPoint>("to");
+        using S = MatrixSelection;
+        const quint32 profileRows = 0xFFFE0000u | 1u << 3; // inputs 1-17 less input 4
+        const quint32 profileColumns = 0xFFFFFE00u;        // outputs 1-9
+        // clang-format off
+        QTest::newRow("over a hidden row")   << QPoint(1, 2)  << int(S::MoveDown)    << profileRows << profileColumns << QPoint(1, 4);
+        QTest::newRow("right into hidden")   << QPoint(8, 2)  << int(S::MoveRight)   << profileRows << profileColumns << QPoint(8, 2);
+        QTest::newRow("from a hidden cell")  << QPoint(12, 3) << int(S::MoveRight)   << profileRows << profileColumns << QPoint(0, 0);
+        QTest::newRow("nothing shown")       << QPoint(0, 0)  << int(S::MoveDown)    << 0x1FFFFu << 0u << QPoint(-1, -1);
+        // clang-format on
+    }
+
+    void keyboardMoves()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(int, move);
+        QFETCH(quint32, hiddenRows);
+        QFETCH(quint32, hiddenColumns);
+        QFETCH(QPoint, to);
+        MatrixSelection s;
+        s.setHidden(hiddenRows, hiddenColumns);
+        QCOMPARE(s.moved(from.y(), from.x(), MatrixSelection::Move(move)), to);
     }
 
     // A gesture that leaves the grid keeps the rectangle it had; a fresh one starts where it is.
