@@ -1521,6 +1521,14 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>%1 Level</source>
         <translation>%1 Level</translation>
     </message>
+    <message>
+        <source>%1 Left Level</source>
+        <translation>%1 Left Level</translation>
+    </message>
+    <message>
+        <source>%1 Right Level</source>
+        <translation>%1 Right Level</translation>
+    </message>
 </context>
 <context>
     <name>LimiterWidget</name>
@@ -1873,6 +1881,10 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 to %2</translation>
+    </message>
 </context>
 <context>
     <name>MatrixWidget</name>
@@ -1904,8 +1916,8 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
 <context>
     <name>Meter</name>
     <message>
-        <source>%1 dB</source>
-        <translation>%1 dB</translation>
+        <source>%1 dBFS</source>
+        <translation>%1 dBFS</translation>
     </message>
 </context>
 <context>
@@ -1930,16 +1942,24 @@ When the temperature is less than or equal to 27℃, the fan automatically turns
         <source>Output Post Fader</source>
         <translation>Output Post Fader</translation>
     </message>
+    <message>
+        <source>%1 Left, %2</source>
+        <translation>%1 Left, %2</translation>
+    </message>
+    <message>
+        <source>%1 Right, %2</source>
+        <translation>%1 Right, %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>MixButton</name>
     <message>
-        <source>On, %1 dB</source>
-        <translation>On, %1 dB</translation>
-    </message>
-    <message>
-        <source>Off, %1 dB</source>
-        <translation>Off, %1 dB</translation>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
     </message>
 </context>
 <context>
