@@ -7,9 +7,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -127,6 +131,7 @@ private slots:
     void unreachable();
     void sendPrintsTheAnswer();
     void backupAndRestoreBetweenUnits();
+    void serveRunsHeadless();
 };
 
 void KvctlTest::helpAndUsage_data()
@@ -136,7 +141,7 @@ void KvctlTest::helpAndUsage_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("general") << QStringList{QStringLiteral("--help")} << 0
                              << QStringLiteral("value refused");
-    for (const char* verb : {"discover", "status", "dump", "set", "preset", "send"}) {
+    for (const char* verb : {"discover", "status", "dump", "set", "preset", "send", "serve"}) {
         QTest::newRow(verb) << QStringList{QString::fromLatin1(verb), QStringLiteral("--help")} << 0
                             << QStringLiteral("Exit codes");
     }
@@ -148,6 +153,14 @@ void KvctlTest::helpAndUsage_data()
     QTest::newRow("bad port") << QStringList{QStringLiteral("dump"), QStringLiteral("127.0.0.1"),
                                              QStringLiteral("--port"), QStringLiteral("70000")}
                               << 2 << QStringLiteral("--port");
+    QTest::newRow("serve nothing")
+        << QStringList{QStringLiteral("serve")} << 2 << QStringLiteral("no unit to serve");
+    // Beyond loopback only with a token: refused before anything listens.
+    QTest::newRow("serve beyond loopback")
+        << QStringList{QStringLiteral("serve"), QStringLiteral("--unit"),
+                       QStringLiteral("127.0.0.1"), QStringLiteral("--listen"),
+                       QStringLiteral("0.0.0.0")}
+        << 2 << QStringLiteral("needs an access token");
 }
 
 void KvctlTest::helpAndUsage()
@@ -415,6 +428,62 @@ void KvctlTest::backupAndRestoreBetweenUnits()
     QCOMPARE(dumpValue(dumpB.out, QStringLiteral("output.5.gain")), QStringLiteral("-7"));
     // An empty slot is refused, not recalled.
     QCOMPARE(preset(b, {QStringLiteral("recall"), QStringLiteral("9")}).code, 5);
+}
+
+void KvctlTest::serveRunsHeadless()
+{
+    Units unit({QStringLiteral("--password"), QStringLiteral("hunter2")});
+    QVERIFY(unit.isUp());
+    QTemporaryDir dir;
+    QFile units(dir.filePath(QStringLiteral("units")));
+    QVERIFY(units.open(QIODevice::WriteOnly));
+    units.write("# the unit of the test\n127.0.0.1:" + unit.port().toLatin1() + " hunter2\n");
+    units.close();
+
+    QProcess serve;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    serve.setProcessEnvironment(env);
+    serve.start(QStringLiteral(KVCTL_PATH),
+                {QStringLiteral("serve"), QStringLiteral("--units"), units.fileName(),
+                 QStringLiteral("--http-port"), QStringLiteral("0"), QStringLiteral("--ws-port"),
+                 QStringLiteral("-1"), QStringLiteral("--osc-port"), QStringLiteral("-1")});
+    QString ports;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (ports += QString::fromUtf8(serve.readAllStandardOutput())).contains(QLatin1Char('\n')),
+        10000);
+    const QString http =
+        QRegularExpression(QStringLiteral("^http (\\S+)$"), QRegularExpression::MultilineOption)
+            .match(ports)
+            .captured(1);
+    QVERIFY2(!http.isEmpty(), qPrintable(ports));
+
+    QNetworkAccessManager network;
+    const auto get = [&](const QString& path) {
+        QNetworkReply* reply =
+            network.get(QNetworkRequest(QUrl(QStringLiteral("http://%1%2").arg(http, path))));
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        finished.wait(10000);
+        reply->deleteLater();
+        return QByteArray::number(
+                   reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()) +
+               ' ' + reply->readAll();
+    };
+    // Logged in with the unit's own password, read whole, and answering.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        get(QStringLiteral("/api/units/20001/keys/input.1.gain")).startsWith("200 "), 15000);
+    const QByteArray list = get(QStringLiteral("/api/units"));
+    QVERIFY2(list.contains("\"link\":\"logged in\""), list.constData());
+
+    serve.terminate();
+    QVERIFY(serve.waitForFinished(10000));
+    QCOMPARE(serve.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(serve.exitCode(), 0);
+    // The password is in no answer and no message.
+    const QByteArray messages = serve.readAllStandardError() + serve.readAllStandardOutput();
+    QVERIFY(messages.contains("logged in"));
+    QVERIFY(!messages.contains("hunter2") && !list.contains("hunter2"));
 }
 
 KV_TEST_GUILESS_MAIN(KvctlTest)
