@@ -158,7 +158,15 @@ qint64 ControlLink::sendPacket(wire::Code code, quint8 access, const char* paylo
     if (!wire::buildPacket(m_sendBuffer, header, payload, length))
         return -1;
     socket->write(m_sendBuffer);
-    return socket->flush();
+    return m_flushHolds > 0 ? 1 : socket->flush();
+}
+
+ControlLink::FlushHold::~FlushHold()
+{
+    if (--m_link.m_flushHolds == 0) {
+        if (QTcpSocket* socket = m_link.currentSocket())
+            socket->flush();
+    }
 }
 
 qint64 ControlLink::sendCommand(wire::Code code, const QByteArray& payload)

@@ -270,8 +270,10 @@ void DataModel::timeout()
     m_link.advanceTick();
     if (m_link.tickCount() % 100 == 0)
         m_discovery.check(Clock::now());
-    if (m_link.tick())
+    if (m_link.tick()) {
+        const ControlLink::FlushHold together(m_link);
         m_refresher.refresh(m_link.tickCount(), m_link.recentCommand());
+    }
 }
 
 void DataModel::dispatchPacket(const wire::PacketHeader& header, const char* payload)

@@ -85,6 +85,8 @@ public:
     // For callers that know when a queued command falls due and will not wait for the next
     // 10 ms tick.
     void sendDueCommands() { m_link.sendDueCommands(); }
+    // Packets sent while the returned hold lives leave in one write when it ends.
+    ControlLink::FlushHold holdFlush() { return ControlLink::FlushHold(m_link); }
 
     // --- discovery and the device list
     void createUdpSockets() { m_discovery.createUdpSockets(); }

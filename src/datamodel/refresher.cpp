@@ -2,6 +2,7 @@
 
 #include "wire/ranges.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 using namespace wire;
@@ -41,6 +42,15 @@ QByteArray bytes(std::initializer_list<int> values)
 }
 
 } // namespace
+
+bool Refresher::readsAlways(wire::Code code)
+{
+    const auto in = [code](const auto& codes) {
+        return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
+    };
+    return in(kMeters) || in(kSystemValues) || in(kInputStripReads) || in(kOutputStripReads) ||
+           code == code::InputMode || code == code::InputLabels || code == code::OutputLabels;
+}
 
 void Refresher::setPage(int page, int channel)
 {

@@ -27,6 +27,10 @@ public:
 
     explicit Refresher(Read read) : m_read(std::move(read)) {}
 
+    // Whether `code` is read every cycle whatever the page and the flags (meters, system
+    // values, labels, strips): callers that read blocks themselves can leave it out.
+    static bool readsAlways(wire::Code code);
+
     // Pages outside the processing page's range read no block.
     void setPage(int page, int channel);
     int page() const { return m_page; }

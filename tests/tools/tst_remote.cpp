@@ -418,15 +418,17 @@ void TestRemote::presetsAndMute()
     QTRY_VERIFY(unitState().system.systemMute == 0);
 
     // Preset 5 holds input 1 at -20 dB; the unit then moves on, and the recall brings it back.
+    // The preset list is read with the blocks, so the new preset shows within a sweep.
     http("PUT", QStringLiteral("/api/units/20001/keys/input.1.gain"), R"({"value": -20})");
     QTRY_COMPARE(unitState().dsp.inputs[0].levelGain, -20.0f);
     m_unit->core().presets().save(4, unitState().dsp);
     http("PUT", QStringLiteral("/api/units/20001/keys/input.1.gain"), R"({"value": 3})");
     QTRY_COMPARE(unitState().dsp.inputs[0].levelGain, 3.0f);
-    QTRY_VERIFY(http("GET", QStringLiteral("/api/units/20001/presets"))
-                    .body.toArray()
-                    .at(4)[QLatin1String("used")]
-                    .toBool());
+    QTRY_VERIFY_WITH_TIMEOUT(http("GET", QStringLiteral("/api/units/20001/presets"))
+                                 .body.toArray()
+                                 .at(4)[QLatin1String("used")]
+                                 .toBool(),
+                             ServedUnit::kSweepMs * 3);
     a = http("POST", QStringLiteral("/api/units/20001/presets/6/recall"));
     QCOMPARE(a.status, 422);
     a = http("POST", QStringLiteral("/api/units/20001/presets/5/recall"));

@@ -74,8 +74,14 @@ ServedUnit::ServedUnit(const QString& name, const QString& password, const LinkS
     for (wire::Code c : {wire::code::DeviceId, wire::code::Model, wire::code::SerialNumber,
                          wire::code::Location, wire::code::Description})
         m_sweepReads.append({c, {}});
-    for (const ParameterRead& r : ParameterKeys::readsFor(ParameterKeys::all()))
-        m_sweepReads.append(r);
+    m_wholeReads = m_sweepReads;
+    for (const ParameterRead& r : ParameterKeys::readsFor(ParameterKeys::all())) {
+        m_wholeReads.append(r);
+        // What the model reads every cycle anyway is not read again.
+        if (!Refresher::readsAlways(r.code))
+            m_sweepReads.append(r);
+    }
+    m_wholeReads.append({wire::code::PresetTable, {}});
     m_sweepReads.append({wire::code::PresetTable, {}});
 
     m_model->setListener([this](const wire::PacketHeader& header, const QByteArray&) {
@@ -290,6 +296,7 @@ void ServedUnit::afterReads(const QVector<ParameterRead>& reads, std::function<v
         done(false);
         return;
     }
+    const auto together = m_model->holdFlush();
     for (const ParameterRead& r : reads)
         sendRead(r);
     m_barriers.enqueue(std::move(done));
@@ -314,7 +321,7 @@ void ServedUnit::resync()
 {
     m_synced = false;
     m_sweepNext = 0;
-    afterReads(m_sweepReads, [this](bool answered) {
+    afterReads(m_wholeReads, [this](bool answered) {
         if (!answered)
             return;
         m_availableKeys.clear();
@@ -349,6 +356,7 @@ void ServedUnit::sweep()
         return;
     m_lastSweepAt = now;
     const int batch = int(m_sweepReads.size() * qint64(kPollMs) / kSweepMs) + 1;
+    const auto together = m_model->holdFlush();
     for (int i = 0; i < batch; ++i) {
         sendRead(m_sweepReads[m_sweepNext]);
         m_sweepNext = (m_sweepNext + 1) % m_sweepReads.size();

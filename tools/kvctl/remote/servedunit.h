@@ -41,7 +41,7 @@ public:
 
     static constexpr int kPollMs = 100;
     // Every block outside the periodic reads is read again within about this long.
-    static constexpr int kSweepMs = 2000;
+    static constexpr int kSweepMs = 3000;
     static constexpr qint64 kLoginRetryMs = 2000;
 
     // `directory` lists the units heard on the discovery port; it finds units named by
@@ -119,7 +119,8 @@ private:
     QQueue<std::function<void(bool)>> m_barriers;
     // Reads of the marker's code sent as reads, whose answers are not markers.
     int m_markerReadsAnswering = 0;
-    QVector<ParameterRead> m_sweepReads;
+    QVector<ParameterRead> m_wholeReads; // every block, after each login
+    QVector<ParameterRead> m_sweepReads; // those the model's periodic reads leave out
     int m_sweepNext = 0;
     qint64 m_lastSweepAt = 0;
 
