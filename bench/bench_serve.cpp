@@ -114,6 +114,28 @@ double measureCpu(const Serve& serve, int seconds)
     return 100.0 * cpu / (double(wall.elapsed()) / 1000.0);
 }
 
+// One virtual unit in this process, served by a kvctl serve process and read whole.
+struct OneUnit
+{
+    std::unique_ptr<VirtualUnit> unit;
+    Serve serve;
+    QNetworkAccessManager network;
+
+    bool start()
+    {
+        UnitConfig config;
+        config.controlPort = 0;
+        config.discoveryPort = freeUdpPort();
+        unit = std::make_unique<VirtualUnit>(config);
+        if (!unit->start())
+            return false;
+        return serve.start({"--unit", QStringLiteral("127.0.0.1:%1").arg(unit->controlPort()),
+                            "--discovery-port", QString::number(config.discoveryPort),
+                            "--http-port", "0", "--ws-port", "0", "--osc-port", "-1"}) &&
+               waitFor([&] { return syncedUnits(network, serve) == 1; }, 20000);
+    }
+};
+
 int idle(int seconds)
 {
     const quint16 port = freeTcpPort();
@@ -148,20 +170,11 @@ int idle(int seconds)
 
 int webSockets(int seconds)
 {
-    UnitConfig config;
-    config.controlPort = 0;
-    config.discoveryPort = freeUdpPort();
-    VirtualUnit unit(config);
-    if (!unit.start())
+    OneUnit one;
+    if (!one.start())
         return 1;
-    Serve serve;
-    if (!serve.start({"--unit", QStringLiteral("127.0.0.1:%1").arg(unit.controlPort()),
-                      "--discovery-port", QString::number(config.discoveryPort), "--http-port", "0",
-                      "--ws-port", "0", "--osc-port", "-1"}))
-        return 1;
-    QNetworkAccessManager network;
-    if (!waitFor([&] { return syncedUnits(network, serve) == 1; }, 20000))
-        return 1;
+    VirtualUnit& unit = *one.unit;
+    Serve& serve = one.serve;
 
     // How many meter reports the unit sent meanwhile: each is one update to pass on.
     int meterReports = 0;
@@ -202,20 +215,11 @@ int webSockets(int seconds)
 
 int httpLatency(int samples)
 {
-    UnitConfig config;
-    config.controlPort = 0;
-    config.discoveryPort = freeUdpPort();
-    VirtualUnit unit(config);
-    if (!unit.start())
+    OneUnit one;
+    if (!one.start())
         return 1;
-    Serve serve;
-    if (!serve.start({"--unit", QStringLiteral("127.0.0.1:%1").arg(unit.controlPort()),
-                      "--discovery-port", QString::number(config.discoveryPort), "--http-port", "0",
-                      "--ws-port", "0", "--osc-port", "-1"}))
-        return 1;
-    QNetworkAccessManager network;
-    if (!waitFor([&] { return syncedUnits(network, serve) == 1; }, 20000))
-        return 1;
+    VirtualUnit& unit = *one.unit;
+    Serve& serve = one.serve;
 
     QElapsedTimer clock;
     clock.start();
