@@ -26,6 +26,9 @@ DragScrollArea::DragScrollArea(QWidget* parent) : QScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+    // A click on content that does not take the focus (a matrix cell, a fader, the space
+    // between strips) leaves the focus where it was; Tab still reaches the area.
+    setFocusPolicy(Qt::TabFocus);
 
     // Mouse events reach the area after the content and the viewport have let them pass; wheel
     // events are taken at the viewport, before the scroll area's own handling.

@@ -110,9 +110,6 @@ ModuleWidget::ModuleWidget(DataModel& model, ReportRouter& router, const Progres
     // The pages scroll when they do not fit; the bars show only then.
     m_area = new DragScrollArea(this);
     m_area->setObjectName(QStringLiteral("moduleScrollArea"));
-    // A click on a control that does not take the focus (a matrix cell, a fader) must leave the
-    // focus where it was, not hand it to the area around the pages.
-    m_area->setFocusPolicy(Qt::TabFocus);
     m_area->setWidget(m_stack);
     auto* horizontal = new QScrollBar(Qt::Horizontal, this);
     auto* vertical = new QScrollBar(Qt::Vertical, this);

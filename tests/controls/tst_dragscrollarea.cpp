@@ -4,6 +4,7 @@
 #include "dragscrollarea.h"
 #include "testenvironment.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -111,6 +112,20 @@ private slots:
         moveTo(f.content, at(QPoint(50, 50)));
         moveTo(f.content, at(QPoint(55, 45)));
         QCOMPARE(f.scroll(), expected);
+    }
+
+    // A click on the content leaves the keyboard focus where it was.
+    void clickKeepsFocus()
+    {
+        Fixture f;
+        auto* edit = new QLineEdit(&f.window);
+        edit->move(0, 160);
+        edit->show();
+        QApplication::setActiveWindow(&f.window);
+        edit->setFocus();
+        QVERIFY(QTest::qWaitFor([edit] { return edit->hasFocus(); }));
+        QTest::mouseClick(f.area->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(edit->hasFocus());
     }
 
     void wheel_data()
