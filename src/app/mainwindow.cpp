@@ -5,6 +5,7 @@
 #include "comparestatedialog.h"
 #include "controlaccessible.h"
 #include "datamodel.h"
+#include "devicefaults.h"
 #include "devicelistdialog.h"
 #include "devicesetupdialog.h"
 #include "deviceversionselectiondialog.h"
@@ -333,26 +334,9 @@ void MainWindow::timeout()
 
 QString MainWindow::faultText(quint8 fault)
 {
-    struct Bit
-    {
-        int bit;
-        QString name;
-    };
-    const Bit bits[] = {{0, QStringLiteral("DSP")},
-                        {1, QStringLiteral("ADC")},
-                        {2, QStringLiteral("DAC")},
-                        {5, QStringLiteral("EPROM")},
-                        {3, QStringLiteral("IO EXT") + QStringLiteral("-1")},
-                        {4, QStringLiteral("IO EXT") + QStringLiteral("-2")},
-                        {6, QStringLiteral("Temp")},
-                        {7, QStringLiteral("Ethernet")}};
-    QStringList names;
-    for (const Bit& b : bits) {
-        if (fault & (1u << b.bit))
-            names << b.name;
-    }
-    return tr("Found fault :") + QStringLiteral("\n\n") + names.join(QStringLiteral(", ")) +
-           QStringLiteral("\n\n") + tr("See the Device Setup page for details.");
+    return tr("Found fault :") + QStringLiteral("\n\n") +
+           deviceFaultNames(fault).join(QStringLiteral(", ")) + QStringLiteral("\n\n") +
+           tr("See the Device Setup page for details.");
 }
 
 void MainWindow::deviceStatusChanged()
