@@ -16,8 +16,6 @@
 #include "websocketfront.h"
 #include "wire/codes.h"
 
-#include <lo/lo.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -103,22 +101,11 @@ struct OscClient
         clock.start();
         while (clock.elapsed() < ms) {
             while (socket.hasPendingDatagrams()) {
-                QByteArray data = socket.receiveDatagram().data();
-                lo_message m = lo_message_deserialise(data.data(), size_t(data.size()), nullptr);
-                if (!m)
-                    continue;
-                QVariantList out{QString::fromUtf8(lo_get_path(data.data(), data.size()))};
-                const char* types = lo_message_get_types(m);
-                lo_arg** argv = lo_message_get_argv(m);
-                for (int i = 0; i < lo_message_get_argc(m); ++i) {
-                    if (types[i] == LO_FLOAT)
-                        out.append(double(argv[i]->f));
-                    else if (types[i] == LO_INT32)
-                        out.append(argv[i]->i);
-                    else if (types[i] == LO_STRING)
-                        out.append(QString::fromUtf8(&argv[i]->s));
-                }
-                lo_message_free(m);
+                QString from;
+                bool understood = false;
+                const QVariantList arguments =
+                    OscFront::decode(socket.receiveDatagram().data(), &from, &understood);
+                const QVariantList out = QVariantList{from} + arguments;
                 if (out[0].toString() == path)
                     return out;
             }

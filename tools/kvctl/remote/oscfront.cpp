@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -20,6 +21,15 @@ struct MessageFree
     void operator()(lo_message m) const { lo_message_free(m); }
 };
 using Message = std::unique_ptr<std::remove_pointer_t<lo_message>, MessageFree>;
+
+// liblo's arguments point into the message at 4-byte steps, so a double or a 64-bit value may
+// sit where its type may not be read in place: every value is copied out byte by byte.
+template <typename T> T valueAt(const lo_arg* a)
+{
+    T v;
+    std::memcpy(&v, a, sizeof v);
+    return v;
+}
 
 QVariantList argumentsOf(lo_message m, bool* understood)
 {
@@ -32,16 +42,16 @@ QVariantList argumentsOf(lo_message m, bool* understood)
         const lo_arg* a = argv[i];
         switch (types[i]) {
         case LO_FLOAT:
-            list.append(double(a->f));
+            list.append(double(valueAt<float>(a)));
             break;
         case LO_DOUBLE:
-            list.append(a->d);
+            list.append(valueAt<double>(a));
             break;
         case LO_INT32:
-            list.append(a->i);
+            list.append(valueAt<qint32>(a));
             break;
         case LO_INT64:
-            list.append(qint64(a->h));
+            list.append(valueAt<qint64>(a));
             break;
         case LO_TRUE:
             list.append(true);
@@ -51,7 +61,7 @@ QVariantList argumentsOf(lo_message m, bool* understood)
             break;
         case LO_STRING:
         case LO_SYMBOL:
-            list.append(QString::fromUtf8(&a->s));
+            list.append(QString::fromUtf8(reinterpret_cast<const char*>(a)));
             break;
         default:
             *understood = false;
@@ -184,20 +194,30 @@ void OscFront::fail(const Peer& to, const QString& path, const QString& message)
     reply(to, QStringLiteral("/kv/error"), {path, message});
 }
 
-void OscFront::handle(const Peer& from, const QByteArray& datagram)
+QVariantList OscFront::decode(const QByteArray& datagram, QString* path, bool* understood)
 {
-    // Bundles and anything liblo does not take as one message are dropped unanswered.
+    path->clear();
+    *understood = false;
     QByteArray data = datagram;
     int result = 0;
     Message m(lo_message_deserialise(data.data(), size_t(data.size()), &result));
     if (!m)
-        return;
+        return {};
     const char* rawPath = lo_get_path(data.data(), data.size());
     if (!rawPath)
-        return;
-    const QString path = QString::fromUtf8(rawPath);
+        return {};
+    *path = QString::fromUtf8(rawPath);
+    return argumentsOf(m.get(), understood);
+}
+
+void OscFront::handle(const Peer& from, const QByteArray& datagram)
+{
+    // Bundles and anything liblo does not take as one message are dropped unanswered.
+    QString path;
     bool understood = false;
-    const QVariantList arguments = argumentsOf(m.get(), &understood);
+    const QVariantList arguments = decode(datagram, &path, &understood);
+    if (path.isEmpty())
+        return;
     if (!understood) {
         fail(from, path, QStringLiteral("takes f, d, i, h, T, F or s arguments"));
         return;

@@ -41,6 +41,9 @@ public:
 
     // One OSC message, encoded by liblo; empty when a value cannot be carried.
     static QByteArray message(const QString& path, const QVariantList& arguments);
+    // The arguments of one message (f and d as double, i, h, T, F, s); `path` stays empty when
+    // the datagram is not one message, `understood` false when an argument is of another type.
+    static QVariantList decode(const QByteArray& datagram, QString* path, bool* understood);
 
 private:
     struct Peer
