@@ -292,7 +292,7 @@ void checkList()
 // The registry lists the same units, in the same order, with what the next start would read.
 void checkRegistry()
 {
-    QSqlQuery query(QSqlDatabase::database());
+    QSqlQuery query(QSqlDatabase::database(g_model->registry().connectionName()));
     if (!query.exec(QStringLiteral("select DeviceID, IPAddress, ARMVersion, Model, SerialNumber, "
                                    "Location, Description from devices order by ID")))
         fuzz::fail(QStringLiteral("the registry cannot be read"));
