@@ -46,6 +46,10 @@ public:
 
     // Text of a fixed-width field up to its first NUL, from the local 8-bit code page.
     static QString fieldText(const char* field, int width);
+    template <std::size_t N> static QString fieldText(const char (&field)[N])
+    {
+        return fieldText(field, int(N));
+    }
 
 private:
     // Opens devices.db as the default connection; false when it cannot be opened or fails its

@@ -22,11 +22,6 @@ template <std::size_t N> bool takeText(char (&stored)[N], const char (&incoming)
     return true;
 }
 
-template <std::size_t N> QString text(const char (&field)[N])
-{
-    return DeviceRegistry::fieldText(field, N);
-}
-
 } // namespace
 
 Discovery::Discovery(DeviceList& devices, DeviceRegistry& registry, QObject* parent)
@@ -146,12 +141,12 @@ void Discovery::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
         m_registry.sqlUpdateIPAddress(id, p.ipAddress);
     }
     if (takeText(stored.model, p.model)) {
-        emit deviceListModelChanged(i, text(p.model));
-        m_registry.sqlUpdateModel(id, text(p.model));
+        emit deviceListModelChanged(i, DeviceRegistry::fieldText(p.model));
+        m_registry.sqlUpdateModel(id, DeviceRegistry::fieldText(p.model));
     }
     if (takeText(stored.armVersion, p.armVersion)) {
-        emit deviceListARMVersionChanged(i, text(p.armVersion));
-        m_registry.sqlUpdateARMVersion(id, text(p.armVersion));
+        emit deviceListARMVersionChanged(i, DeviceRegistry::fieldText(p.armVersion));
+        m_registry.sqlUpdateARMVersion(id, DeviceRegistry::fieldText(p.armVersion));
     }
     if (std::memcmp(stored.dspVersion, p.dspVersion, sizeof p.dspVersion) != 0) {
         std::memcpy(stored.dspVersion, p.dspVersion, sizeof p.dspVersion);
@@ -159,23 +154,23 @@ void Discovery::handleBrowsingPacket(QUdpSocket* socket, const QByteArray& datag
         m_registry.sqlUpdateDSPVersion(id, p.dspVersion);
     }
     if (takeText(stored.serialNumber, p.serialNumber)) {
-        emit deviceListSerialNumberChanged(i, text(p.serialNumber));
-        m_registry.sqlUpdateSerialNumber(id, text(p.serialNumber));
+        emit deviceListSerialNumberChanged(i, DeviceRegistry::fieldText(p.serialNumber));
+        m_registry.sqlUpdateSerialNumber(id, DeviceRegistry::fieldText(p.serialNumber));
     }
     if (takeText(stored.location, p.location)) {
-        emit deviceListLocationChanged(i, text(p.location));
-        m_registry.sqlUpdateLocation(id, text(p.location));
+        emit deviceListLocationChanged(i, DeviceRegistry::fieldText(p.location));
+        m_registry.sqlUpdateLocation(id, DeviceRegistry::fieldText(p.location));
     }
     if (takeText(stored.description, p.description)) {
-        emit deviceListDescriptionChanged(i, text(p.description));
-        m_registry.sqlUpdateDescription(id, text(p.description));
+        emit deviceListDescriptionChanged(i, DeviceRegistry::fieldText(p.description));
+        m_registry.sqlUpdateDescription(id, DeviceRegistry::fieldText(p.description));
     }
     if (stored.fault != p.fault) {
         stored.fault = p.fault;
         emit deviceListFaultChanged(i, p.fault != 0);
     }
     if (takeText(stored.preset, p.preset))
-        emit deviceListPresetChanged(i, text(p.preset));
+        emit deviceListPresetChanged(i, DeviceRegistry::fieldText(p.preset));
     emit deviceListRunTimeChanged(i, p.runTime, p.totalTime);
     if (!record->online) {
         record->online = 1;

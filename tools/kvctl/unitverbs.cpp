@@ -15,11 +15,6 @@
 
 namespace {
 
-template <std::size_t N> QString text(const char (&field)[N])
-{
-    return DeviceRegistry::fieldText(field, int(N));
-}
-
 QString version(const std::array<quint8, 3>& v)
 {
     return QStringLiteral("%1.%2.%3").arg(v[0]).arg(v[1]).arg(v[2]);
@@ -57,11 +52,11 @@ int runDiscover(const cli::Options& o)
         const wire::UDPBrowsingPacket& p = model.device(i)->packet;
         QJsonObject u;
         u.insert(QStringLiteral("id"), qint64(p.deviceId));
-        u.insert(QStringLiteral("model"), text(p.model));
-        u.insert(QStringLiteral("serial"), text(p.serialNumber));
+        u.insert(QStringLiteral("model"), DeviceRegistry::fieldText(p.model));
+        u.insert(QStringLiteral("serial"), DeviceRegistry::fieldText(p.serialNumber));
         u.insert(QStringLiteral("address"), QHostAddress(p.ipAddress).toString());
         u.insert(QStringLiteral("online"), model.device(i)->online != 0);
-        u.insert(QStringLiteral("preset"), text(p.preset));
+        u.insert(QStringLiteral("preset"), DeviceRegistry::fieldText(p.preset));
         units.append(u);
     }
     if (o.json) {

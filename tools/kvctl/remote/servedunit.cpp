@@ -38,11 +38,6 @@ const QHash<quint32, QVector<int>>& keysByCode()
     return map;
 }
 
-template <std::size_t N> QString text(const char (&field)[N])
-{
-    return DeviceRegistry::fieldText(field, int(N));
-}
-
 // The unit's own link: its port, and no discovery socket of its own (one socket per unit
 // would share the port, and a datagram sent to one address reaches only one of them).
 LinkSettings linkFor(LinkSettings settings, const QString& name)
@@ -223,7 +218,7 @@ void ServedUnit::findUnit()
         const uint id = m_name.toUInt(&isId);
         for (int i = 0; i < m_directory->deviceCount() && address == 0; ++i) {
             const wire::UDPBrowsingPacket& p = m_directory->device(i)->packet;
-            if ((isId && p.deviceId == id) || text(p.serialNumber) == m_name)
+            if ((isId && p.deviceId == id) || DeviceRegistry::fieldText(p.serialNumber) == m_name)
                 address = p.ipAddress;
         }
     }
